@@ -1,0 +1,156 @@
+#include "store/data_dir.h"
+
+#include "store/errors.h"
+#include "store/table.h"
+
+#include <sqlite3.h>
+
+#include <filesystem>
+
+namespace store {
+namespace fs = std::filesystem;
+
+void createTableFile(const std::string& path, Kind kind) {
+    std::error_code ec;
+    if (fs::exists(path, ec)) throw EngineError(path + ": the file exists already");
+    const Layout& layout = layoutOf(kind);
+
+    std::string sql = "BEGIN;"
+                      "CREATE TABLE meta (key TEXT PRIMARY KEY, value TEXT NOT NULL);"
+                      "INSERT INTO meta VALUES ('kind', '" +
+                      layout.kindName +
+                      "'), ('format', '1');"
+                      "CREATE TABLE layout (pos INTEGER PRIMARY KEY, name TEXT NOT NULL,"
+                      " width INTEGER NOT NULL, numeric INTEGER NOT NULL);";
+    std::string columns = "rid INTEGER PRIMARY KEY";
+    for (size_t i = 0; i < layout.fields.size(); ++i) {
+        const auto& f = layout.fields[i];
+        sql += "INSERT INTO layout VALUES (" + std::to_string(i) + ", '" + f.name + "', " +
+               std::to_string(f.width) + ", " + (f.numeric ? "1" : "0") + ");";
+        columns += ", f" + std::to_string(i) +
+                   (f.numeric ? " NUMERIC NOT NULL DEFAULT 0" : " TEXT NOT NULL DEFAULT ''");
+    }
+    sql += "CREATE TABLE rows (" + columns + ");";
+    for (const auto& ix : layout.indexes)
+        sql += "CREATE INDEX \"ix_" + ix.name + "\" ON rows (f" + std::to_string(ix.field) + ");";
+    for (int field : layout.lookupFields)
+        sql += "CREATE INDEX \"lookup_" + layout.fields[field].name + "\" ON rows (f" +
+               std::to_string(field) + ");";
+    sql += "COMMIT;";
+
+    sqlite3* db = nullptr;
+    int rc =
+        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    char* err = nullptr;
+    if (rc == SQLITE_OK) rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &err);
+    std::string msg = err ? err : (db ? sqlite3_errmsg(db) : "cannot create the file");
+    sqlite3_free(err);
+    sqlite3_close(db);
+    if (rc != SQLITE_OK) {
+        fs::remove(path, ec);
+        throw EngineError(path + ": cannot create the table: " + msg);
+    }
+}
+
+void createDataDirectory(const std::string& dir) {
+    std::error_code ec;
+    for (const auto& f : kDataFiles)
+        if (fs::exists(fs::path(dir) / f.name, ec))
+            throw EngineError((fs::path(dir) / f.name).string() + ": the file exists already");
+    fs::create_directories(dir, ec);
+    if (ec) throw EngineError(dir + ": cannot create the folder: " + ec.message());
+    for (const auto& f : kDataFiles)
+        createTableFile((fs::path(dir) / f.name).string(), f.kind);
+}
+
+namespace {
+struct SampleProduct {
+    const char *category, *name, *quantity, *minimum, *cost, *price, *vendor, *tax, *barcode;
+};
+struct SampleCustomer {
+    const char *name, *address1, *address2, *city, *state, *zip, *phone1;
+};
+
+std::string gross(const char* cost, const char* price) {
+    double g = std::stod(price) - std::stod(cost);
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.2f", g < 0 ? 0.0 : g);
+    return buf;
+}
+} // namespace
+
+void fillSampleShop(const std::string& dir) {
+    static const SampleProduct products[] = {
+        {"Garden", "Trowel, stainless", "24", "6", "3.10", "7.99", "GREENLEAF", "T",
+         "0712345000017"},
+        {"Garden", "Pruning shears", "12", "4", "8.40", "18.50", "GREENLEAF", "T", "0712345000024"},
+        {"Garden", "Potting soil 20 l", "40", "10", "2.75", "6.49", "TERRA", "T", "0712345000031"},
+        {"Garden", "Tomato seeds", "60", "15", "0.55", "1.99", "SEEDCO", "T", "0712345000048"},
+        {"Hardware", "Claw hammer 16 oz", "10", "3", "6.20", "14.95", "IRONSIDE", "T",
+         "0712345000055"},
+        {"Hardware", "Wood screws 4x40, box of 200", "35", "10", "2.30", "5.75", "IRONSIDE", "T",
+         "0712345000062"},
+        {"Hardware", "Tape measure 5 m", "18", "5", "3.90", "9.25", "IRONSIDE", "T",
+         "0712345000079"},
+        {"Hardware", "Work gloves, large", "22", "6", "2.10", "5.49", "SAFEHAND", "T",
+         "0712345000086"},
+        {"Paint", "Interior white 1 gal", "15", "4", "11.80", "24.99", "COLORMAX", "T",
+         "0712345000093"},
+        {"Paint", "Paint brush 2 in", "30", "8", "1.45", "3.99", "COLORMAX", "T", "0712345000109"},
+        {"Paint", "Masking tape", "45", "12", "1.20", "2.99", "COLORMAX", "T", "0712345000116"},
+        {"Snacks", "Spring water 500 ml", "96", "24", "0.25", "0.99", "CLEARSPR", "F",
+         "0712345000123"},
+        {"Snacks", "Granola bar", "3", "12", "0.40", "1.25", "CLEARSPR", "F", "0712345000130"},
+    };
+    static const SampleCustomer customers[] = {
+        {"ABBOTT, MARGARET", "14 Elm Street", "m.abbott@example.com", "Springfield", "IL", "62701",
+         "(217)555-0142"},
+        {"GARCIA, LUIS", "802 Lakeview Ave", "", "Springfield", "IL", "62704", "(217)555-0199"},
+        {"OKAFOR, NNEKA", "3 Mill Road", "Apt 2B", "Chatham", "IL", "62629", "(217)555-0123"},
+        {"WESTON BUILDERS", "1200 Industrial Pkwy", "orders@example.com", "Springfield", "IL",
+         "62702", "(217)555-0170"},
+    };
+
+    Table product(Kind::Product);
+    product.setFileName((fs::path(dir) / "product.tbl").string());
+    product.open();
+    product.beginTransaction();
+    for (const auto& p : products) {
+        product.append();
+        product.setText(product::CATEGORY, p.category);
+        product.setText(product::PRODUCT, p.name);
+        product.setText(product::QUANTITY, p.quantity);
+        product.setText(product::MINIMUM, p.minimum);
+        product.setText(product::COST, p.cost);
+        product.setText(product::PRICE, p.price);
+        product.setText(product::GROSS, gross(p.cost, p.price));
+        product.setText(product::VENDER, p.vendor);
+        product.setText(product::TAX, p.tax);
+        product.setText(product::BARCODE, p.barcode);
+        product.setText(product::CLERK, "No Security");
+        product.post();
+    }
+    product.commit();
+    product.close();
+
+    Table customer(Kind::Customer);
+    customer.setFileName((fs::path(dir) / "customer.tbl").string());
+    customer.open();
+    customer.beginTransaction();
+    for (const auto& c : customers) {
+        customer.append();
+        customer.setText(customer::NAME, c.name);
+        customer.setText(customer::ADDRESS1, c.address1);
+        customer.setText(customer::ADDRESS2, c.address2);
+        customer.setText(customer::CITY, c.city);
+        customer.setText(customer::STATE, c.state);
+        customer.setText(customer::ZIP, c.zip);
+        customer.setText(customer::PHONE1, c.phone1);
+        customer.setText(customer::CLERK, "No Security");
+        customer.post();
+    }
+    customer.commit();
+    customer.close();
+}
+
+} // namespace store

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "store/layouts.h"
+
+#include <string>
+
+namespace store {
+
+// Creates an empty table file of the given layout; refuses to overwrite any file.
+void createTableFile(const std::string& path, Kind kind);
+
+// The table files of a data directory, in the order they are made.
+struct DataFile {
+    const char* name;
+    Kind kind;
+};
+inline constexpr DataFile kDataFiles[] = {{"customer.tbl", Kind::Customer},
+                                          {"product.tbl", Kind::Product},
+                                          {"sale.tbl", Kind::Sale},
+                                          {"security.tbl", Kind::Security},
+                                          {"blank.tbl", Kind::Sale}};
+
+// Makes DIR (when missing) with the four empty tables and the empty-year template.
+// Refuses, before writing anything, when any of those files already exists.
+void createDataDirectory(const std::string& dir);
+
+// Fills a fresh data directory with a small believable shop to try the program on.
+void fillSampleShop(const std::string& dir);
+
+} // namespace store

@@ -1,0 +1,112 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace store {
+
+enum class Kind { Customer, Product, Sale, Security };
+
+struct FieldDef {
+    std::string name;
+    int width = 0;        // characters; 0 for the number field
+    bool numeric = false; // only the sale table's INVOICE
+};
+
+struct IndexDef {
+    std::string name; // the name callers activate it by
+    int field = 0;
+};
+
+struct Layout {
+    Kind kind;
+    std::string kindName; // "customer", "product", "sale", "security"
+    std::vector<FieldDef> fields;
+    std::vector<IndexDef> indexes; // the named indexes callers may activate
+    std::string defaultIndex;      // active after open; "" means stored order
+    std::vector<int> lookupFields; // extra indexes that only speed up equality searches
+};
+
+const Layout& layoutOf(Kind kind);
+const Layout* layoutByName(const std::string& kindName);
+
+// Field positions, as every other subsystem addresses fields.
+namespace customer {
+enum : int {
+    NAME,
+    ADDRESS1,
+    ADDRESS2,
+    CITY,
+    STATE,
+    ZIP,
+    PHONE1,
+    PHONE2,
+    LICENSE,
+    DLSTATE,
+    CARD,
+    EXPIRE,
+    TYPE,
+    CLERK,
+    FIELD_COUNT
+};
+}
+namespace product {
+enum : int {
+    CATEGORY,
+    PRODUCT,
+    QUANTITY,
+    MINIMUM,
+    COST,
+    PRICE,
+    GROSS,
+    VENDER,
+    TAX,
+    BARCODE,
+    CLERK,
+    FIELD_COUNT
+};
+}
+namespace security {
+enum : int { USERNAME, PASSWORD, GROUP, FIELD_COUNT };
+}
+namespace sale {
+enum : int {
+    NAME,
+    ADDRESS1,
+    ADDRESS2,
+    CITY,
+    STATE,
+    ZIP,
+    PHONE1,
+    PHONE2,
+    CARD,
+    EXPIRE,
+    TYPE,
+    CARDAUTH = 311,
+    CHARGE1,
+    CHARGE2,
+    NOTE,
+    PAID,
+    BALANCE,
+    TOTAL,
+    DATE,
+    TAX,
+    INVOICE,
+    SUBTOTAL,
+    LINK,
+    CLERK,
+    FIELD_COUNT
+};
+constexpr int LINE_COUNT = 100;
+constexpr int prod(int n) {
+    return 11 + 3 * n;
+}
+constexpr int cost(int n) {
+    return 12 + 3 * n;
+}
+constexpr int price(int n) {
+    return 13 + 3 * n;
+}
+} // namespace sale
+
+} // namespace store

@@ -1,0 +1,143 @@
+#pragma once
+
+#include "store/layouts.h"
+#include "store/text.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace store {
+
+// One table file (NAME.tbl): a self-contained SQLite database holding the rows, the
+// layout and the indexes. Navigation follows the active index (ties in stored order);
+// rows are read ahead in blocks so that scans over many rows stay cheap.
+class Table {
+public:
+    // `kind` is the layout the file must have; opening a file of another layout fails.
+    explicit Table(Kind kind);
+    ~Table();
+    Table(const Table&) = delete;
+    Table& operator=(const Table&) = delete;
+
+    // The file name and read-only flag change only while the table is closed.
+    void setFileName(const std::string& path);
+    const std::string& fileName() const { return m_path; }
+    void setReadOnly(bool readOnly);
+    bool readOnly() const { return m_readOnly; }
+
+    void open();
+    void close();
+    bool isOpen() const { return m_db != nullptr; }
+    const Layout& layout() const { return m_layout; }
+    int fieldCount() const { return m_fieldCount; }
+
+    // Activates an index by name ("" for stored order); the current row stays current.
+    void setIndex(const std::string& name);
+    const std::string& index() const { return m_indexName; }
+
+    void first();
+    void next();
+    // Goes to the last row and sets the end flag, as a scan that ran out does.
+    void last();
+    bool eof() const { return m_eof; }
+    int recordCount();
+
+    // Field text without trailing blanks; empty when the table has no current row.
+    std::string text(int pos) const { return std::string(view(pos)); }
+    // The same, valid until the next navigation or write.
+    std::string_view view(int pos) const {
+        if (m_state == State::Browse && m_hasRow && pos >= 0 && pos < m_fieldCount)
+            return trimRight(m_buf[m_pos].field(pos));
+        return slowView(pos);
+    }
+    // A field read as a number: the number field as stored (0 without a row), a text
+    // field parsed as a decimal number (conversion error when it is not one).
+    double number(int pos) const;
+
+    void setText(int pos, std::string_view text);
+    void setNumber(int pos, double value);
+
+    // Edit on an empty table starts a new row, as Append does.
+    void edit();
+    void append();
+    // Stores the edited or appended row in one transaction; it becomes current.
+    void post();
+    void cancel();
+    bool editing() const { return m_state != State::Browse; }
+    // Removes the current row; the following row, or else the new last row, becomes current.
+    void remove();
+
+    // The first row in active-index order whose fields equal the given texts, answered
+    // over an index. Leaves exactly the state a scan would: the match current, or when
+    // nothing matches the last row current and the end flag set.
+    bool locate(const std::vector<std::pair<int, std::string>>& equals);
+
+    // Several posts stored as one: all of them or none.
+    void beginTransaction();
+    void commit();
+    void rollback();
+
+    // The connection, for callers that must speak SQL (benchmarks, integrity checks).
+    sqlite3* handle() const { return m_db; }
+
+private:
+    enum class State { Browse, Edit, Insert };
+    struct Row {
+        std::int64_t rid = 0;
+        std::string data;                // every field's text back to back
+        std::vector<std::uint32_t> ends; // end offset of each field in `data`
+        std::string_view field(int pos) const {
+            std::uint32_t b = pos == 0 ? 0 : ends[pos - 1];
+            return std::string_view(data).substr(b, ends[pos] - b);
+        }
+    };
+    struct Statements;
+
+    [[noreturn]] void fail(const std::string& what) const;
+    void failSql(const char* doing) const;
+    void requireOpen() const;
+    void validateFile();
+    void prepareStatements();
+    void finalizeStatements();
+    sqlite3_stmt* prepare(const std::string& sql);
+    int fetch(sqlite3_stmt* st, std::vector<Row>& into, int limit);
+    void bindKeyOf(sqlite3_stmt* st, const Row& row);
+    void loadSingle(sqlite3_stmt* st);
+    void readRow(sqlite3_stmt* st, Row& row) const;
+    void discardEdit();
+    void positionOnRid(std::int64_t rid);
+    void exec(const char* sql, const char* doing);
+    int keyField() const;
+    bool validPos(int pos) const { return pos >= 0 && pos < fieldCount(); }
+    void checkPos(int pos) const;
+    std::string_view slowView(int pos) const;
+
+    const Layout& m_layout;
+    const int m_fieldCount;
+    std::string m_path;
+    bool m_readOnly = false;
+    sqlite3* m_db = nullptr;
+    Statements* m_st = nullptr;
+    std::string m_indexName;
+
+    std::vector<Row> m_buf, m_spare;
+    int m_bufCount = 0;
+    int m_pos = 0;
+    bool m_hasRow = false;
+    bool m_eof = true;
+    int m_block = 0;
+    int m_count = -1; // cached row count, -1 when unknown
+
+    State m_state = State::Browse;
+    std::vector<std::string> m_edit;
+    std::int64_t m_editRid = 0;
+    bool m_inTransaction = false;
+};
+
+} // namespace store
