@@ -1,10 +1,19 @@
+#include "ui/program.h"
+#include "ui/qt_services.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle("Marlow POS");
-    window.show();
+    ui::applyLook(app);
+    ui::QtDialogs dialogs;
+    ui::QtReportOutput reports;
+    ui::QtTextPrinter printer;
+    ui::QtSerialPorts serial;
+    ui::SystemClock clock;
+    ui::QtLauncher launcher;
+    ui::QtLifetime lifetime;
+    ui::Program program({&dialogs, &reports, &printer, &serial, &clock, &launcher, &lifetime});
+    program.show();
     return app.exec();
 }

@@ -21,6 +21,23 @@ std::string columnName(int pos) {
 }
 } // namespace
 
+std::optional<Kind> fileKind(const std::string& path) {
+    sqlite3* db = nullptr;
+    std::optional<Kind> kind;
+    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        sqlite3_stmt* st = nullptr;
+        if (sqlite3_prepare_v2(db, "SELECT value FROM meta WHERE key = 'kind'", -1, &st, nullptr) ==
+                SQLITE_OK &&
+            sqlite3_step(st) == SQLITE_ROW) {
+            const char* name = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
+            if (const Layout* l = name ? layoutByName(name) : nullptr) kind = l->kind;
+        }
+        sqlite3_finalize(st);
+    }
+    sqlite3_close(db);
+    return kind;
+}
+
 struct Table::Statements {
     sqlite3_stmt* first = nullptr; // ORDER BY key LIMIT ?
     sqlite3_stmt* after = nullptr; // WHERE (key, rid) > (?, ?) ORDER BY key LIMIT ?

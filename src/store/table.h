@@ -4,6 +4,7 @@
 #include "store/text.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -13,6 +14,9 @@ struct sqlite3;
 struct sqlite3_stmt;
 
 namespace store {
+
+// The layout a table file says it holds, or nothing when it is not a readable table file.
+std::optional<Kind> fileKind(const std::string& path);
 
 // One table file (NAME.tbl): a self-contained SQLite database holding the rows, the
 // layout and the indexes. Navigation follows the active index (ties in stored order);

@@ -1,0 +1,200 @@
+#include "app/startup.h"
+
+#include "app/users.h"
+#include "core/text_file.h"
+#include "ui/main_form.h"
+#include "ui/widgets.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTimer>
+
+namespace app {
+
+namespace {
+const QColor kNavy(0, 0, 128);
+const QColor kGrey(128, 128, 128);
+
+void setBackground(QWidget* w, const QColor& c) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, c);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+} // namespace
+
+Startup::Startup(core::Pos& p) : pos(p) {
+    // The folder make run prepares as the data directory, as the first suggestion.
+    pos.form.edtDataBase->setText(QDir::current().absoluteFilePath("data"));
+}
+
+void Startup::FormActivate() {
+    auto& f = pos.form;
+    if (pos.state.startupDone) return;
+    if (!core::fileExists(kDataPathFile)) {
+        f.pnlDataPath->show();
+        return;
+    }
+    const QString path = core::lineAt(core::readLines(kDataPathFile), 0);
+    if (!QFileInfo::exists(path + "security.tbl")) {
+        pos.dialogs().message("Database Error", "Database files not found", {core::Button::OK},
+                              core::Button::OK, core::Icon::Error);
+        core::removeFile(kDataPathFile);
+        pos.services.lifetime->end();
+        return;
+    }
+    pos.state.dataPath = path;
+    openTables(path);
+    f.imgCancel->setEnabled(false);
+    pos.state.startupDone = true;
+
+    store::Table& users = pos.tables.security;
+    users.first();
+    if (!users.text(store::security::USERNAME).empty()) {
+        pos.state.loginPending = true;
+        f.pnlSecurity->show();
+        f.rbSUser->setEnabled(true);
+        f.edtPUsername->setFocus();
+        return;
+    }
+    pos.state.currentUser = "No Security";
+    pos.state.userGroup = "A";
+    doInit();
+    f.rbSUser->setEnabled(false);
+    f.rbSAdministrator->setChecked(true);
+}
+
+void Startup::openTables(const QString& path) {
+    auto& t = pos.tables;
+    const std::string dir = path.toStdString();
+    const std::pair<store::Table*, const char*> tables[] = {{&t.customer, "customer.tbl"},
+                                                            {&t.product, "product.tbl"},
+                                                            {&t.sale, "sale.tbl"},
+                                                            {&t.security, "security.tbl"}};
+    // Pointing a connection elsewhere closes what it had open (a start-up run again).
+    for (auto& [table, name] : tables) {
+        table->close();
+        table->setReadOnly(false);
+        table->setFileName(dir + name);
+    }
+    for (auto& [table, name] : tables) table->open();
+}
+
+void Startup::btnDataBaseClick() {
+    auto chosen = pos.dialogs().chooseFolder("Select the folder containing the database files",
+                                             pos.form.edtDataBase->text());
+    if (chosen) pos.form.edtDataBase->setText(*chosen + "/");
+}
+
+void Startup::btnDataBaseOKClick() {
+    const QString text = pos.form.edtDataBase->text();
+    if (text.isEmpty()) return;
+    core::writeLines(kDataPathFile, {text + "/"});
+    FormActivate();
+    pos.form.pnlDataPath->hide();
+}
+
+void Startup::btnDataBaseCancelClick() { pos.services.lifetime->end(); }
+
+void Startup::btnPOKClick() {
+    auto& f = pos.form;
+    const std::string name = f.edtPUsername->text().toStdString();
+    const QString password = f.edtPPassword->text();
+    store::Table& users = pos.tables.security;
+    for (users.first(); !users.eof(); users.next()) {
+        if (users.text(store::security::USERNAME) != name) continue;
+        if (!verifyPassword(QString::fromStdString(users.text(store::security::PASSWORD)), password))
+            continue;
+        f.pnlSecurity->hide();
+        pos.state.userGroup = QString::fromStdString(users.text(store::security::GROUP));
+        pos.state.loginPending = false;
+        pos.state.currentUser = QString::fromStdString(users.text(store::security::USERNAME));
+        doInit();
+        return;
+    }
+}
+
+void Startup::doInit() {
+    auto& f = pos.form;
+    if (core::fileExists("prefs.pos")) {
+        doEnableFields();
+        pos.state.productEditMode = false;
+        return;
+    }
+    f.PageControl1->setCurrentWidget(f.tabCompany);
+    f.PageControl1->show();
+    f.PageControl1->raise();
+    f.TForm4->show();
+    f.Timer1->start();
+}
+
+void Startup::doEnableFields() {
+    auto& f = pos.form;
+    if (pos.state.loginPending) return;
+    for (QMenu* m : {f.File1, f.Edit1, f.View1, f.Help1}) m->menuAction()->setEnabled(true);
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             f.btnEditCustomer, f.btnEditProduct, f.btnNewCustomer, f.btnNewProduct,
+             f.imgCustSearch, f.imgProdSearch, f.imgCancel, f.imgMiniBarcode, f.rbnCashSale,
+             f.rbnCreditSale, f.rbnQuote, f.rbnRefund})
+        w->setEnabled(true);
+    if (f.ckbxCashCustomer->isChecked()) {
+        f.edtCustomer->setText("CASH CUSTOMER");
+        f.edtBarcodeHidden->setEnabled(true);
+        f.edtSaleQuantity->setEnabled(true);
+        f.edtBarcodeHidden->clear();
+        f.edtBarcodeHidden->setFocus();
+        f.imgProduct->setEnabled(true);
+        f.edtDiscount->setEnabled(true);
+    }
+}
+
+void Startup::DataPath1Click() {
+    if (!pos.administrator()) return;
+    auto answer = pos.dialogs().message(
+        "Change Data Path", "To change the data path to a new\r set of data, push the OK button.",
+        {core::Button::OK, core::Button::Cancel}, core::Button::Cancel, core::Icon::Warning);
+    if (answer != core::Button::OK) return;
+    core::removeFile(kDataPathFile);
+    pos.services.lifetime->end();
+}
+
+void Startup::Exit1Click() { pos.services.lifetime->end(); }
+
+void Startup::Timer1Timer() {
+    auto& f = pos.form;
+    if (f.pnlDataBase->isVisible()) f.imgOutline1->setVisible(!f.imgOutline1->isVisible());
+    if (f.TForm4->isVisible()) {
+        bool navy = f.Label1->palette().color(QPalette::Window) == kNavy;
+        setBackground(f.Label1, navy ? kGrey : kNavy);
+    }
+}
+
+void Startup::FormKeyDown(int key) {
+    auto& f = pos.form;
+    switch (key) {
+    case Qt::Key_Escape:
+        for (QWidget* w : std::initializer_list<QWidget*>{f.pnlCategory, f.pnlAbout,
+                                                          f.pnlQuickQuantity, f.pnlBarCode,
+                                                          f.pnlChangePrice, f.RadioGroup1})
+            w->hide();
+        break;
+    case Qt::Key_F11:
+        if (f.edtSaleQuantity->isEnabled()) f.edtSaleQuantity->setFocus();
+        break;
+    case Qt::Key_F12:
+        if (f.edtBarcodeHidden->isEnabled()) f.edtBarcodeHidden->setFocus();
+        break;
+    default: break;
+    }
+}
+
+} // namespace app

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "core/pos.h"
+#include "ui/main_form.h"
+
+#include <QList>
+
+#include <memory>
+
+class QWidget;
+class QApplication;
+
+namespace app {
+class Startup;
+}
+
+namespace ui {
+
+class MainWindow;
+
+// The application title, style and font every window uses.
+void applyLook(QApplication& app);
+
+// The whole program: the four windows, the tables, the handlers and their wiring.
+// main() makes one with the Qt services; pos-scenario makes one with recording services.
+class Program {
+public:
+    explicit Program(const core::Services& services);
+    ~Program();
+
+    // Shows the main window centred on the desktop and activates it.
+    void show();
+    MainForm& form() { return m_form; }
+    core::Pos& pos() { return *m_pos; }
+    QList<QWidget*> windows() const;
+    // Lets Timer1 tick once, when it runs.
+    void tick();
+
+private:
+    void wireApp();
+
+    MainForm m_form;
+    std::unique_ptr<MainWindow> m_main;
+    std::unique_ptr<QWidget> m_changeDue, m_help, m_setupHelper;
+    std::unique_ptr<core::Pos> m_pos;
+    std::unique_ptr<app::Startup> m_startup;
+};
+
+} // namespace ui

@@ -1,0 +1,157 @@
+#include "ui/widgets.h"
+
+#include <QHeaderView>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QTextBlock>
+
+namespace ui {
+
+PictureButton::PictureButton(const QString& svgResource, QWidget* parent) : QLabel(parent) {
+    setAlignment(Qt::AlignCenter);
+    setPicture(svgResource);
+}
+
+void PictureButton::setPicture(const QString& svgResource) {
+    m_svg = svgResource;
+    if (!m_svg.isEmpty() && width() > 0 && height() > 0)
+        setPixmap(QIcon(m_svg).pixmap(size()));
+}
+
+void PictureButton::resizeEvent(QResizeEvent* e) {
+    QLabel::resizeEvent(e);
+    setPicture(m_svg);
+}
+
+void PictureButton::mousePressEvent(QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton) emit pressed();
+}
+
+void PictureButton::mouseReleaseEvent(QMouseEvent* e) {
+    if (e->button() != Qt::LeftButton) return;
+    emit released();
+    if (rect().contains(e->position().toPoint())) emit clicked();
+}
+
+void PictureButton::mouseDoubleClickEvent(QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton) emit doubleClicked();
+}
+
+MemoList::MemoList(QWidget* parent) : QPlainTextEdit(parent) {
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    connect(this, &QPlainTextEdit::textChanged, this, [this] {
+        if (m_rendering) return;
+        // Typed by the user: the text is the lines.
+        QString text = toPlainText();
+        m_lines = text.isEmpty() ? QStringList() : text.split('\n');
+    });
+}
+
+void MemoList::render() {
+    m_rendering = true;
+    setPlainText(m_lines.join('\n'));
+    m_rendering = false;
+}
+
+void MemoList::setLines(const QStringList& lines) {
+    m_lines = lines;
+    render();
+}
+
+void MemoList::addLine(const QString& line) {
+    m_lines << line;
+    m_rendering = true;
+    if (m_lines.size() == 1)
+        setPlainText(line);
+    else
+        appendPlainText(line);
+    m_rendering = false;
+}
+
+void MemoList::removeLine(int n) {
+    if (n < 0 || n >= count()) return;
+    m_lines.removeAt(n);
+    render();
+}
+
+int MemoList::lineAt(const QPoint& viewportPos) const {
+    if (m_lines.isEmpty()) return 0;
+    QTextBlock last = document()->lastBlock();
+    QRectF lastRect = blockBoundingGeometry(last).translated(contentOffset());
+    if (viewportPos.y() > lastRect.bottom()) return count();
+    int n = cursorForPosition(viewportPos).blockNumber();
+    return std::min(n, count());
+}
+
+void MemoList::mouseReleaseEvent(QMouseEvent* e) {
+    QPlainTextEdit::mouseReleaseEvent(e);
+    if (e->button() == Qt::LeftButton) emit mouseReleasedAtLine(lineAt(e->position().toPoint()));
+}
+
+int GridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+}
+
+int GridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_columns; }
+
+QVariant GridModel::data(const QModelIndex& index, int role) const {
+    if (role != Qt::DisplayRole || !index.isValid()) return {};
+    const QStringList& r = m_rows[index.row()];
+    return index.column() < r.size() ? r[index.column()] : QString();
+}
+
+void GridModel::setRows(std::vector<QStringList> rows) {
+    beginResetModel();
+    m_rows = std::move(rows);
+    endResetModel();
+}
+
+GridView::GridView(int columns, const std::vector<int>& widths, QWidget* parent)
+    : QTableView(parent), m_model(new GridModel(this)) {
+    m_model->setColumnCount(columns);
+    setModel(m_model);
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(18);
+    for (int c = 0; c < columns && c < int(widths.size()); ++c) setColumnWidth(c, widths[c]);
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setWordWrap(false);
+}
+
+void GridView::scrollRowToTop(int row) {
+    if (row < 0 || row >= rowCount()) return;
+    verticalScrollBar()->setValue(row);
+}
+
+int GridView::topRow() const {
+    int r = rowAt(0);
+    return r < 0 ? 0 : r;
+}
+
+void GridView::mouseReleaseEvent(QMouseEvent* e) {
+    QTableView::mouseReleaseEvent(e);
+    if (e->button() == Qt::LeftButton) emit rowClicked(rowAt(e->position().toPoint().y()));
+}
+
+void GridView::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Backspace) {
+        emit charTyped("\b");
+        return;
+    }
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        emit charTyped("\r");
+        return;
+    }
+    if (!e->text().isEmpty() && e->text()[0].isPrint()) {
+        emit charTyped(e->text());
+        return;
+    }
+    QTableView::keyPressEvent(e);
+}
+
+} // namespace ui

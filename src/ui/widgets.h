@@ -1,0 +1,104 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTableView>
+
+#include <vector>
+
+namespace ui {
+
+// A clickable picture: the picture buttons, the strip and the decorative images.
+class PictureButton : public QLabel {
+    Q_OBJECT
+public:
+    PictureButton(const QString& svgResource, QWidget* parent);
+    void setPicture(const QString& svgResource);
+
+signals:
+    void pressed();
+    void released();
+    void clicked();
+    void doubleClicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    QString m_svg;
+};
+
+// A multi-line list whose lines are kept exactly: no lines and one empty line differ.
+class MemoList : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    explicit MemoList(QWidget* parent);
+    const QStringList& lines() const { return m_lines; }
+    int count() const { return static_cast<int>(m_lines.size()); }
+    QString line(int n) const { return n >= 0 && n < count() ? m_lines[n] : QString(); }
+    void setLines(const QStringList& lines);
+    void addLine(const QString& line);
+    void removeLine(int n);
+    void clearLines() { setLines({}); }
+    // The line under a point of the viewport; count() when the point is below the text.
+    int lineAt(const QPoint& viewportPos) const;
+
+signals:
+    // The mouse button was released over line `line` (count() below the last line).
+    void mouseReleasedAtLine(int line);
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* e) override;
+
+private:
+    void render();
+    QStringList m_lines;
+    bool m_rendering = false;
+};
+
+// Rows of text cells, read-only, for the search grids.
+class GridModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    void setColumnCount(int n) { m_columns = n; }
+    void setRows(std::vector<QStringList> rows);
+    const QStringList& row(int r) const { return m_rows[r]; }
+
+private:
+    std::vector<QStringList> m_rows;
+    int m_columns = 0;
+};
+
+// A string grid: no headers, fixed row height, one click reports the row under the mouse.
+class GridView : public QTableView {
+    Q_OBJECT
+public:
+    GridView(int columns, const std::vector<int>& widths, QWidget* parent);
+    GridModel* gridModel() const { return m_model; }
+    int rowCount() const { return m_model->rowCount(); }
+    void scrollRowToTop(int row);
+    int topRow() const;
+
+signals:
+    // Mouse released over row `row`; -1 when outside every row.
+    void rowClicked(int row);
+    // A character typed while the grid has the focus (Backspace as "\b", Enter as "\r").
+    void charTyped(const QString& text);
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+
+private:
+    GridModel* m_model;
+};
+
+} // namespace ui

@@ -1,0 +1,35 @@
+#include "ui/wiring.h"
+
+#include <QEvent>
+#include <QFocusEvent>
+
+namespace ui {
+namespace {
+class ExitWatcher : public QObject {
+public:
+    ExitWatcher(core::Pos& pos, QWidget* control, std::function<void()> handler)
+        : QObject(control), m_pos(pos), m_handler(std::move(handler)) {
+        control->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::FocusOut) {
+            auto reason = static_cast<QFocusEvent*>(e)->reason();
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+                core::guard(m_pos, m_handler);
+        }
+        return false;
+    }
+
+private:
+    core::Pos& m_pos;
+    std::function<void()> m_handler;
+};
+} // namespace
+
+void onExit(core::Pos& pos, QWidget* control, std::function<void()> handler) {
+    new ExitWatcher(pos, control, std::move(handler));
+}
+
+} // namespace ui

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "core/pos.h"
+
+#include <QObject>
+#include <QWidget>
+
+namespace ui {
+
+// Connects a signal to a handler that runs inside guard().
+template <class Sender, class Signal, class Handler>
+void on(core::Pos& pos, Sender* sender, Signal signal, Handler handler) {
+    QObject::connect(sender, signal, sender, [&pos, handler] { core::guard(pos, handler); });
+}
+
+// Runs a handler when the focus leaves a control for another control of the same window
+// (the control's exit handler); switching windows is not leaving the control.
+void onExit(core::Pos& pos, QWidget* control, std::function<void()> handler);
+
+} // namespace ui
