@@ -34,7 +34,7 @@ TEST(ScenarioParser, BlocksAreVerbatimAndPathsAreReplaced) {
     EXPECT_EQ(r.commands[1].args[1], "/tmp/w/x");
     EXPECT_EQ(r.commands[2].args[1], "/tmp/w/data/y");
     EXPECT_EQ(*r.commands[2].block, QStringList{"/tmp/w"});
-    EXPECT_EQ(r.commands[3].line, 11);
+    EXPECT_EQ(r.commands[3].line, 12);
     EXPECT_TRUE(r.commands[3].block && r.commands[3].block->isEmpty());
     // A quoted <<END is an ordinary argument.
     auto q = parseScenario("set edtNote \"<<END\"\n", "/w", "/w/d");
