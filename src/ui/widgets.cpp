@@ -17,7 +17,13 @@ PictureButton::PictureButton(const QString& svgResource, QWidget* parent) : QLab
 void PictureButton::setPicture(const QString& svgResource) {
     m_svg = svgResource;
     if (!m_svg.isEmpty() && width() > 0 && height() > 0)
-        setPixmap(QIcon(m_svg).pixmap(size()));
+        setPixmap(QIcon(m_svg).pixmap(size(), isEnabled() ? QIcon::Normal : QIcon::Disabled));
+}
+
+void PictureButton::changeEvent(QEvent* e) {
+    QLabel::changeEvent(e);
+    // A disabled picture button looks greyed, as the clerk expects of a button.
+    if (e->type() == QEvent::EnabledChange) setPicture(m_svg);
 }
 
 void PictureButton::resizeEvent(QResizeEvent* e) {
