@@ -86,7 +86,8 @@ void Startup::openTables(const QString& path) {
         table->setReadOnly(false);
         table->setFileName(dir + name);
     }
-    for (auto& [table, name] : tables) table->open();
+    for (auto& [table, name] : tables)
+        table->open();
 }
 
 void Startup::btnDataBaseClick() {
@@ -103,7 +104,9 @@ void Startup::btnDataBaseOKClick() {
     pos.form.pnlDataPath->hide();
 }
 
-void Startup::btnDataBaseCancelClick() { pos.services.lifetime->end(); }
+void Startup::btnDataBaseCancelClick() {
+    pos.services.lifetime->end();
+}
 
 void Startup::btnPOKClick() {
     auto& f = pos.form;
@@ -112,7 +115,8 @@ void Startup::btnPOKClick() {
     store::Table& users = pos.tables.security;
     for (users.first(); !users.eof(); users.next()) {
         if (users.text(store::security::USERNAME) != name) continue;
-        if (!verifyPassword(QString::fromStdString(users.text(store::security::PASSWORD)), password))
+        if (!verifyPassword(QString::fromStdString(users.text(store::security::PASSWORD)),
+                            password))
             continue;
         f.pnlSecurity->hide();
         pos.state.userGroup = QString::fromStdString(users.text(store::security::GROUP));
@@ -140,7 +144,8 @@ void Startup::doInit() {
 void Startup::doEnableFields() {
     auto& f = pos.form;
     if (pos.state.loginPending) return;
-    for (QMenu* m : {f.File1, f.Edit1, f.View1, f.Help1}) m->menuAction()->setEnabled(true);
+    for (QMenu* m : {f.File1, f.Edit1, f.View1, f.Help1})
+        m->menuAction()->setEnabled(true);
     for (QWidget* w : std::initializer_list<QWidget*>{
              f.btnEditCustomer, f.btnEditProduct, f.btnNewCustomer, f.btnNewProduct,
              f.imgCustSearch, f.imgProdSearch, f.imgCancel, f.imgMiniBarcode, f.rbnCashSale,
@@ -167,7 +172,9 @@ void Startup::DataPath1Click() {
     pos.services.lifetime->end();
 }
 
-void Startup::Exit1Click() { pos.services.lifetime->end(); }
+void Startup::Exit1Click() {
+    pos.services.lifetime->end();
+}
 
 void Startup::Timer1Timer() {
     auto& f = pos.form;
@@ -182,9 +189,9 @@ void Startup::FormKeyDown(int key) {
     auto& f = pos.form;
     switch (key) {
     case Qt::Key_Escape:
-        for (QWidget* w : std::initializer_list<QWidget*>{f.pnlCategory, f.pnlAbout,
-                                                          f.pnlQuickQuantity, f.pnlBarCode,
-                                                          f.pnlChangePrice, f.RadioGroup1})
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{f.pnlCategory, f.pnlAbout, f.pnlQuickQuantity,
+                                             f.pnlBarCode, f.pnlChangePrice, f.RadioGroup1})
             w->hide();
         break;
     case Qt::Key_F11:
@@ -193,7 +200,8 @@ void Startup::FormKeyDown(int key) {
     case Qt::Key_F12:
         if (f.edtBarcodeHidden->isEnabled()) f.edtBarcodeHidden->setFocus();
         break;
-    default: break;
+    default:
+        break;
     }
 }
 

@@ -19,7 +19,7 @@ namespace core {
 struct DocItem {
     enum class Kind { Text, Line, Box, Picture };
     Kind kind = Kind::Text;
-    QRectF rect;     // a line runs from the top-left to the bottom-right corner
+    QRectF rect; // a line runs from the top-left to the bottom-right corner
     QString text;
     QFont font;
     int alignment = 0; // Qt::Alignment flags
@@ -32,8 +32,8 @@ struct DocPage {
 };
 
 struct Document {
-    QString name;   // the report's name, e.g. "QRInvoice"
-    QString title;  // the print job's title
+    QString name;  // the report's name, e.g. "QRInvoice"
+    QString title; // the print job's title
     QSizeF pageSize{612, 792};
     std::vector<DocPage> pages;
     // What each named label printed (memos: their lines), for checks of the output.

@@ -24,8 +24,7 @@ public:
     virtual ~Dialogs() = default;
     // A modal message box; `text` breaks lines with "\r". Returns the button chosen.
     virtual Button message(const QString& caption, const QString& text,
-                           const std::vector<Button>& buttons, Button defaultButton,
-                           Icon icon) = 0;
+                           const std::vector<Button>& buttons, Button defaultButton, Icon icon) = 0;
     // The error box: caption "Marlow POS", the message, OK.
     virtual void error(const QString& text) = 0;
     virtual std::optional<QString> chooseFolder(const QString& title, const QString& start) = 0;

@@ -42,7 +42,9 @@ void writeLines(const QString& path, const QStringList& lines) {
         throw FileError(QString("Cannot write %1: %2").arg(path, f.errorString()).toStdString());
 }
 
-bool fileExists(const QString& path) { return QFileInfo(path).isFile(); }
+bool fileExists(const QString& path) {
+    return QFileInfo(path).isFile();
+}
 
 void removeFile(const QString& path) {
     if (QFileInfo::exists(path) && !QFile::remove(path))

@@ -57,8 +57,8 @@ inline QComboBox* combo(QComboBox*& slot, const char* name, QWidget* p, int x, i
     return c;
 }
 
-inline QCheckBox* check(QCheckBox*& slot, const char* name, const QString& text, QWidget* p,
-                        int x, int y, int w, int h = 17) {
+inline QCheckBox* check(QCheckBox*& slot, const char* name, const QString& text, QWidget* p, int x,
+                        int y, int w, int h = 17) {
     return place(slot, name, new QCheckBox(text, p), x, y, w, h);
 }
 
@@ -91,8 +91,8 @@ inline QFrame* bevel(QFrame*& slot, const char* name, QWidget* p, int x, int y, 
     return fr;
 }
 
-inline QGroupBox* group(QGroupBox*& slot, const char* name, const QString& title, QWidget* p,
-                        int x, int y, int w, int h) {
+inline QGroupBox* group(QGroupBox*& slot, const char* name, const QString& title, QWidget* p, int x,
+                        int y, int w, int h) {
     return place(slot, name, new QGroupBox(title, p), x, y, w, h);
 }
 

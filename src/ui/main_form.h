@@ -60,8 +60,8 @@ struct MainForm {
     QGroupBox* pnlProduct = nullptr;
     QComboBox* cbxCategory = nullptr;
     QLineEdit *edtBarCode = nullptr, *edtProduct = nullptr, *edtQuantity = nullptr,
-              *edtMinimum = nullptr, *edtCost = nullptr, *edtPrice = nullptr,
-              *edtGross = nullptr, *edtVendor = nullptr;
+              *edtMinimum = nullptr, *edtCost = nullptr, *edtPrice = nullptr, *edtGross = nullptr,
+              *edtVendor = nullptr;
     QCheckBox* ckbxTaxPaid = nullptr;
     QPushButton *btnSaveProduct = nullptr, *btnclrProd = nullptr;
     PictureButton *imgProdSearch = nullptr, *imgMiniBarcode = nullptr;

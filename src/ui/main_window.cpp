@@ -180,14 +180,15 @@ void MainWindow::buildCustomerPanel(QWidget* c) {
     picture(NAMED(imgCustSearch), ":/pictures/customer_search.svg", f.Bevel13, 2, 2, 26, 26);
     f.imgCustSearch->setToolTip("Find a customer");
 
-    for (QWidget* w2 : {static_cast<QWidget*>(f.edtCustomer), static_cast<QWidget*>(f.edtAddress1),
-                        static_cast<QWidget*>(f.edtAddress2), static_cast<QWidget*>(f.edtCity),
-                        static_cast<QWidget*>(f.edtState), static_cast<QWidget*>(f.edtZip),
-                        static_cast<QWidget*>(f.edtPhone1), static_cast<QWidget*>(f.edtPhone2),
-                        static_cast<QWidget*>(f.edtDriversLic), static_cast<QWidget*>(f.cbxLicState),
-                        static_cast<QWidget*>(f.edtCreditCard), static_cast<QWidget*>(f.edtExpire),
-                        static_cast<QWidget*>(f.cbxType), static_cast<QWidget*>(f.btnSaveCust),
-                        static_cast<QWidget*>(f.btnClrCust), static_cast<QWidget*>(f.imgCustSearch)})
+    for (QWidget* w2 :
+         {static_cast<QWidget*>(f.edtCustomer), static_cast<QWidget*>(f.edtAddress1),
+          static_cast<QWidget*>(f.edtAddress2), static_cast<QWidget*>(f.edtCity),
+          static_cast<QWidget*>(f.edtState), static_cast<QWidget*>(f.edtZip),
+          static_cast<QWidget*>(f.edtPhone1), static_cast<QWidget*>(f.edtPhone2),
+          static_cast<QWidget*>(f.edtDriversLic), static_cast<QWidget*>(f.cbxLicState),
+          static_cast<QWidget*>(f.edtCreditCard), static_cast<QWidget*>(f.edtExpire),
+          static_cast<QWidget*>(f.cbxType), static_cast<QWidget*>(f.btnSaveCust),
+          static_cast<QWidget*>(f.btnClrCust), static_cast<QWidget*>(f.imgCustSearch)})
         w2->setEnabled(false);
 }
 
@@ -204,7 +205,8 @@ void MainWindow::buildProductPanel(QWidget* c) {
     edit(NAMED(edtProduct), g, x, y + 13, 269);
     y += 35;
     const char* names[] = {"Quantity", "Min.", "Cost", "Price", "Gross"};
-    QLineEdit** fieldSlots[] = {&f.edtQuantity, &f.edtMinimum, &f.edtCost, &f.edtPrice, &f.edtGross};
+    QLineEdit** fieldSlots[] = {&f.edtQuantity, &f.edtMinimum, &f.edtCost, &f.edtPrice,
+                                &f.edtGross};
     const char* objectNames[] = {"edtQuantity", "edtMinimum", "edtCost", "edtPrice", "edtGross"};
     const char* initial[] = {"0", "0", "0.00", "0.00", "0.00"};
     for (int i = 0; i < 5; ++i) {
@@ -287,7 +289,8 @@ void MainWindow::buildRegister(QWidget* c) {
     edit(NAMED(edtDiscount), c, 422, 430, 52)->setText("0");
     caption(c, "Tendered", 478, 416);
     edit(NAMED(edtAmount), c, 478, 430, 62)->setText("0.00");
-    for (QLineEdit* e : {f.edtInvLink, f.edtSalesTax, f.edtDiscount, f.edtAmount}) e->setEnabled(false);
+    for (QLineEdit* e : {f.edtInvLink, f.edtSalesTax, f.edtDiscount, f.edtAmount})
+        e->setEnabled(false);
     radio(NAMED(rbnCashSale), "Cash", c, 310, 457, 52);
     radio(NAMED(rbnCreditSale), "Credit", c, 364, 457, 56);
     radio(NAMED(rbnQuote), "Quote", c, 422, 457, 56);
@@ -304,7 +307,8 @@ void MainWindow::buildRegister(QWidget* c) {
     f.imgTotal->setToolTip("Total");
     f.imgRingUp->setToolTip("Ring Up");
     f.imgCancel->setToolTip("Cancel");
-    for (PictureButton* p : {f.imgAddItem, f.imgTotal, f.imgRingUp, f.imgCancel}) p->setEnabled(false);
+    for (PictureButton* p : {f.imgAddItem, f.imgTotal, f.imgRingUp, f.imgCancel})
+        p->setEnabled(false);
 
     button(NAMED(btnNewCustomer), "New Customer [F2]", c, 10, 487, 112, 21);
     button(NAMED(btnEditCustomer), "Edit Customer [F3]", c, 125, 487, 112, 21);
@@ -319,7 +323,8 @@ void MainWindow::buildRegister(QWidget* c) {
 }
 
 void MainWindow::buildGrids(QWidget* c) {
-    f.StringGrid1 = new GridView(14, {140, 140, 140, 100, 25, 40, 80, 80, 100, 25, 100, 40, 60, 100}, c);
+    f.StringGrid1 =
+        new GridView(14, {140, 140, 140, 100, 25, 40, 80, 80, 100, 25, 100, 40, 60, 100}, c);
     f.StringGrid1->setObjectName("StringGrid1");
     f.StringGrid1->setGeometry(301, 2, 487, 483);
     setBackground(f.StringGrid1, kCustomerGrid);
@@ -334,8 +339,8 @@ void MainWindow::buildGrids(QWidget* c) {
     f.lblSearchString->hide();
 
     group(NAMED(RadioGroup1), "Search By", c, 620, 250, 150, 150);
-    const char* items[] = {"Customer Name", "Address 1", "Address 2", "Phone 1", "Phone 2",
-                           "License", "Credit Card"};
+    const char* items[] = {"Customer Name", "Address 1", "Address 2",  "Phone 1",
+                           "Phone 2",       "License",   "Credit Card"};
     for (int i = 0; i < 7; ++i) {
         auto* r = new QRadioButton(items[i], f.RadioGroup1);
         r->setObjectName(QString("RadioGroup1Item%1").arg(i));
@@ -348,7 +353,8 @@ void MainWindow::buildGrids(QWidget* c) {
 
 void MainWindow::buildStartPanels(QWidget* c) {
     QFrame* p = panel(NAMED(pnlDataPath), c, 199, 170, 400, 130);
-    label(NAMED(lblDataBaseInstructions), "Enter the path to your database files", p, 12, 12, 376, 16);
+    label(NAMED(lblDataBaseInstructions), "Enter the path to your database files", p, 12, 12, 376,
+          16);
     QFont bold = font();
     bold.setBold(true);
     f.lblDataBaseInstructions->setFont(bold);
@@ -610,7 +616,8 @@ void MainWindow::buildBrowserAndAbout(QWidget* c) {
     QLabel* t = caption(a, " About Marlow POS", 2, 2, 309, 20);
     setBackground(t, palette().color(QPalette::Highlight));
     setTextColor(t, Qt::white);
-    for (const auto& [text, y] : {std::pair{"Program Name:  Marlow POS", 34}, {"Version:  4.0", 54}}) {
+    for (const auto& [text, y] :
+         {std::pair{"Program Name:  Marlow POS", 34}, {"Version:  4.0", 54}}) {
         QLabel* l = caption(a, text, 90, y, 210, 16);
         setTextColor(l, Qt::white);
     }
@@ -650,7 +657,8 @@ void MainWindow::closeEvent(QCloseEvent* e) {
 }
 
 QWidget* buildChangeDueWindow(MainForm& f) {
-    auto* w = new QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint);
+    auto* w = new QWidget(nullptr,
+                          Qt::Window | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint);
     w->setObjectName("TForm2");
     w->setWindowTitle("Change Due");
     w->setFixedSize(260, 90);
@@ -666,8 +674,9 @@ QWidget* buildChangeDueWindow(MainForm& f) {
 }
 
 QWidget* buildHelpWindow(MainForm& f) {
-    auto* w = new QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowSystemMenuHint |
-                                       Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    auto* w =
+        new QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowSystemMenuHint |
+                                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     w->setObjectName("TForm3");
     w->setWindowTitle("Help");
     w->setFixedSize(469, 348);
@@ -700,8 +709,9 @@ QWidget* buildHelpWindow(MainForm& f) {
 }
 
 QWidget* buildSetupHelperWindow(MainForm& f) {
-    auto* w = new QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowSystemMenuHint |
-                                       Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    auto* w =
+        new QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowSystemMenuHint |
+                                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     w->setObjectName("TForm4");
     w->setWindowTitle("Setup Helper");
     w->setFixedSize(216, 301);
@@ -714,12 +724,26 @@ QWidget* buildSetupHelperWindow(MainForm& f) {
     setBackground(f.Label1, QColor(0, 0, 128));
     setTextColor(f.Label1, Qt::white);
     memo(NAMED(Memo1), w, 6, 30, 204, 265);
-    f.Memo1->setLines({"", "1.Completely fill in COMPANY ", "   INFORMATION", "",
-                       "2.Enter users on the SECURITY", "   panel   [optional]", "",
-                       "3.Enter program SETTINGS", "", "4.Enter product CATEGORIES ",
-                       "   [see HELP]", "", "5.Enter accepted CREDIT", "   CARD TYPES [optional]",
-                       "", "6.Enter new PRODUCTS under ", "   appropriate CATEGORIES", "",
-                       "7.Read HELP files with emphasis", "   on MAKING A SALE tutorial"});
+    f.Memo1->setLines({"",
+                       "1.Completely fill in COMPANY ",
+                       "   INFORMATION",
+                       "",
+                       "2.Enter users on the SECURITY",
+                       "   panel   [optional]",
+                       "",
+                       "3.Enter program SETTINGS",
+                       "",
+                       "4.Enter product CATEGORIES ",
+                       "   [see HELP]",
+                       "",
+                       "5.Enter accepted CREDIT",
+                       "   CARD TYPES [optional]",
+                       "",
+                       "6.Enter new PRODUCTS under ",
+                       "   appropriate CATEGORIES",
+                       "",
+                       "7.Read HELP files with emphasis",
+                       "   on MAKING A SALE tutorial"});
     f.Memo1->setFont(bold);
     f.Memo1->setReadOnly(true);
     setBackground(f.Memo1, QColor(255, 255, 225));

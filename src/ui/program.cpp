@@ -15,7 +15,9 @@
 #include <QTimer>
 
 // The pictures live in a static library: register them before the first window.
-static void initPictures() { Q_INIT_RESOURCE(pictures); }
+static void initPictures() {
+    Q_INIT_RESOURCE(pictures);
+}
 
 namespace ui {
 

@@ -23,10 +23,14 @@ namespace {
 
 QMessageBox::StandardButton toQt(core::Button b) {
     switch (b) {
-    case core::Button::OK: return QMessageBox::Ok;
-    case core::Button::Cancel: return QMessageBox::Cancel;
-    case core::Button::Yes: return QMessageBox::Yes;
-    case core::Button::No: return QMessageBox::No;
+    case core::Button::OK:
+        return QMessageBox::Ok;
+    case core::Button::Cancel:
+        return QMessageBox::Cancel;
+    case core::Button::Yes:
+        return QMessageBox::Yes;
+    case core::Button::No:
+        return QMessageBox::No;
     }
     return QMessageBox::Ok;
 }
@@ -37,8 +41,9 @@ bool usePdfInstead(QPrinter& printer, const QString& title) {
     QString safe = title;
     safe.replace(QRegularExpression("[^A-Za-z0-9_-]+"), "-");
     QString path = QDir::current().absoluteFilePath(
-        QString("%1-%2.pdf").arg(safe.isEmpty() ? "print" : safe,
-                                 QDateTime::currentDateTime().toString("yyyyMMdd-hhmmss")));
+        QString("%1-%2.pdf")
+            .arg(safe.isEmpty() ? "print" : safe,
+                 QDateTime::currentDateTime().toString("yyyyMMdd-hhmmss")));
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
     return true;
@@ -53,8 +58,8 @@ void paintDocument(QPrinter& printer, const core::Document& doc) {
     QPainter painter(&printer);
     if (!painter.isActive()) return;
     QRectF page = printer.pageRect(QPrinter::Point);
-    double scale = std::min(page.width() / doc.pageSize.width(),
-                            page.height() / doc.pageSize.height());
+    double scale =
+        std::min(page.width() / doc.pageSize.width(), page.height() / doc.pageSize.height());
     for (size_t i = 0; i < doc.pages.size(); ++i) {
         if (i > 0) printer.newPage();
         painter.save();
@@ -71,9 +76,9 @@ public:
     ~QtSerialPort() override { m_port->close(); }
     void write(const QByteArray& bytes) override {
         if (m_port->write(bytes) != bytes.size() || !m_port->waitForBytesWritten(2000))
-            throw core::SerialError(
-                QString("Cannot write to %1: %2").arg(m_port->portName(), m_port->errorString())
-                    .toStdString());
+            throw core::SerialError(QString("Cannot write to %1: %2")
+                                        .arg(m_port->portName(), m_port->errorString())
+                                        .toStdString());
         m_port->flush();
     }
 
@@ -91,15 +96,25 @@ core::Button QtDialogs::message(const QString& caption, const QString& text,
     box.setText(QString(text).replace('\r', '\n'));
     QMessageBox::Icon qIcon = QMessageBox::NoIcon;
     switch (icon) {
-    case core::Icon::None: break;
-    case core::Icon::Information: qIcon = QMessageBox::Information; break;
-    case core::Icon::Warning: qIcon = QMessageBox::Warning; break;
-    case core::Icon::Error: qIcon = QMessageBox::Critical; break;
-    case core::Icon::Question: qIcon = QMessageBox::Question; break;
+    case core::Icon::None:
+        break;
+    case core::Icon::Information:
+        qIcon = QMessageBox::Information;
+        break;
+    case core::Icon::Warning:
+        qIcon = QMessageBox::Warning;
+        break;
+    case core::Icon::Error:
+        qIcon = QMessageBox::Critical;
+        break;
+    case core::Icon::Question:
+        qIcon = QMessageBox::Question;
+        break;
     }
     box.setIcon(qIcon);
     QMessageBox::StandardButtons set;
-    for (core::Button b : buttons) set |= toQt(b);
+    for (core::Button b : buttons)
+        set |= toQt(b);
     box.setStandardButtons(set);
     box.setDefaultButton(toQt(defaultButton));
     int r = box.exec();
@@ -180,14 +195,16 @@ std::unique_ptr<core::SerialPort> QtSerialPorts::open(const QString& name, int b
     auto port = std::make_unique<QSerialPort>();
     port->setPortName(serialDevicePath(name));
     if (!port->open(QIODevice::ReadWrite))
-        throw core::SerialError(
-            QString("Cannot open the serial port %1: %2").arg(name, port->errorString()).toStdString());
+        throw core::SerialError(QString("Cannot open the serial port %1: %2")
+                                    .arg(name, port->errorString())
+                                    .toStdString());
     bool ok = port->setBaudRate(baud) && port->setDataBits(QSerialPort::Data8) &&
               port->setParity(QSerialPort::NoParity) && port->setStopBits(QSerialPort::OneStop) &&
               port->setFlowControl(QSerialPort::NoFlowControl);
     if (!ok)
-        throw core::SerialError(
-            QString("Cannot set up the serial port %1: %2").arg(name, port->errorString()).toStdString());
+        throw core::SerialError(QString("Cannot set up the serial port %1: %2")
+                                    .arg(name, port->errorString())
+                                    .toStdString());
     // A pseudo-terminal or a simple adapter cannot drive its modem lines; the port still works.
     port->setDataTerminalReady(false);
     port->setRequestToSend(false);
@@ -195,7 +212,9 @@ std::unique_ptr<core::SerialPort> QtSerialPorts::open(const QString& name, int b
     return std::make_unique<QtSerialPort>(std::move(port));
 }
 
-QDate SystemClock::today() { return QDate::currentDate(); }
+QDate SystemClock::today() {
+    return QDate::currentDate();
+}
 
 bool QtLauncher::start(const QString& program, const QStringList& arguments) {
     return QProcess::startDetached(program, arguments);
@@ -203,7 +222,8 @@ bool QtLauncher::start(const QString& program, const QStringList& arguments) {
 
 void QtLifetime::end() {
     m_ended = true;
-    for (QWidget* w : QApplication::topLevelWidgets()) w->hide();
+    for (QWidget* w : QApplication::topLevelWidgets())
+        w->hide();
     QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
 }
 

@@ -100,7 +100,9 @@ int GridModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
 }
 
-int GridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_columns; }
+int GridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_columns;
+}
 
 QVariant GridModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid()) return {};
@@ -122,7 +124,8 @@ GridView::GridView(int columns, const std::vector<int>& widths, QWidget* parent)
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(18);
-    for (int c = 0; c < columns && c < int(widths.size()); ++c) setColumnWidth(c, widths[c]);
+    for (int c = 0; c < columns && c < int(widths.size()); ++c)
+        setColumnWidth(c, widths[c]);
     setSelectionMode(QAbstractItemView::NoSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);

@@ -10,7 +10,8 @@
 namespace {
 // Qt's own chatter about the offscreen platform would drown the PASS and FAIL lines.
 void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& msg) {
-    if (type == QtCriticalMsg || type == QtFatalMsg || qEnvironmentVariableIsSet("POS_SCENARIO_VERBOSE"))
+    if (type == QtCriticalMsg || type == QtFatalMsg ||
+        qEnvironmentVariableIsSet("POS_SCENARIO_VERBOSE"))
         std::fprintf(stderr, "%s\n", qPrintable(msg));
 }
 } // namespace

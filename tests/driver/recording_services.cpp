@@ -18,7 +18,9 @@ core::Button RecordingDialogs::message(const QString& caption, const QString& te
     return b;
 }
 
-void RecordingDialogs::error(const QString& text) { boxes.push_back({"Marlow POS", text, true}); }
+void RecordingDialogs::error(const QString& text) {
+    boxes.push_back({"Marlow POS", text, true});
+}
 
 std::optional<QString> RecordingDialogs::nextFile(const QString& title) {
     if (fileAnswers.empty()) {
@@ -58,7 +60,8 @@ public:
     RecordingPort(QStringList& log) : m_log(log) {}
     ~RecordingPort() override { m_log << "close"; }
     void write(const QByteArray& bytes) override {
-        for (unsigned char c : bytes) m_log << QString("%1").arg(c, 2, 16, QChar('0')).toUpper();
+        for (unsigned char c : bytes)
+            m_log << QString("%1").arg(c, 2, 16, QChar('0')).toUpper();
     }
 
 private:

@@ -31,9 +31,9 @@ public:
     std::optional<QString> saveFile(const QString& title, const QString& dir,
                                     const QString& filter) override;
 
-    std::deque<core::Button> answers;             // for the next message boxes
+    std::deque<core::Button> answers;               // for the next message boxes
     std::deque<std::optional<QString>> fileAnswers; // for the next file or folder dialogs
-    std::deque<RecordedBox> boxes;                // shown and not yet checked
+    std::deque<RecordedBox> boxes;                  // shown and not yet checked
     QStringList problems; // answers that did not fit the box they were given to
 
 private:
@@ -64,9 +64,10 @@ public:
 class RecordingSerialPorts : public core::SerialPorts {
 public:
     std::unique_ptr<core::SerialPort> open(const QString& name, int baud) override;
-    std::map<QString, QStringList> log; // tokens since the last check, by port name (stable references)
-    QMap<QString, int> baud;        // the speed each port was last opened at
-    QSet<QString> failing;          // ports whose open fails
+    std::map<QString, QStringList>
+        log;                 // tokens since the last check, by port name (stable references)
+    QMap<QString, int> baud; // the speed each port was last opened at
+    QSet<QString> failing;   // ports whose open fails
 };
 
 class FixedClock : public core::Clock {

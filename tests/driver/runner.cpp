@@ -39,7 +39,9 @@ struct Failure {
     QString message;
 };
 
-[[noreturn]] void fail(const QString& message) { throw Failure{message}; }
+[[noreturn]] void fail(const QString& message) {
+    throw Failure{message};
+}
 
 QString show(const QString& s) {
     QString out = s;
@@ -124,8 +126,11 @@ std::vector<std::pair<int, QString>> fieldValues(const store::Layout& layout,
     }
     QStringList values = args.join(' ').split('|');
     if (values.size() > int(layout.fields.size()))
-        fail(QString("%1 fields given, the table has %2").arg(values.size()).arg(layout.fields.size()));
-    for (int i = 0; i < int(layout.fields.size()); ++i) out.push_back({i, i < values.size() ? values[i] : ""});
+        fail(QString("%1 fields given, the table has %2")
+                 .arg(values.size())
+                 .arg(layout.fields.size()));
+    for (int i = 0; i < int(layout.fields.size()); ++i)
+        out.push_back({i, i < values.size() ? values[i] : ""});
     return out;
 }
 
@@ -134,9 +139,11 @@ Qt::Key keyByName(const QString& name, QString* text) {
         {"Enter", Qt::Key_Return}, {"Escape", Qt::Key_Escape}, {"Backspace", Qt::Key_Backspace},
         {"Tab", Qt::Key_Tab},      {"Up", Qt::Key_Up},         {"Down", Qt::Key_Down}};
     if (named.contains(name)) {
-        *text = name == "Enter" ? "\r" : name == "Escape" ? "\x1b" : name == "Backspace" ? "\b"
-                                 : name == "Tab"        ? "\t"
-                                                        : "";
+        *text = name == "Enter"       ? "\r"
+                : name == "Escape"    ? "\x1b"
+                : name == "Backspace" ? "\b"
+                : name == "Tab"       ? "\t"
+                                      : "";
         return named[name];
     }
     if (name.size() >= 2 && name[0] == 'F') {
@@ -172,15 +179,20 @@ QString colorText(QWidget* w) {
 
 QStringList comboItems(QComboBox* c) {
     QStringList items;
-    for (int i = 0; i < c->count(); ++i) items << c->itemText(i);
+    for (int i = 0; i < c->count(); ++i)
+        items << c->itemText(i);
     return items;
 }
 
-QString stripAmpersand(QString s) { return s.remove('&'); }
+QString stripAmpersand(QString s) {
+    return s.remove('&');
+}
 
 } // namespace
 
-Runner::~Runner() { stopProgram(); }
+Runner::~Runner() {
+    stopProgram();
+}
 
 void Runner::settle() {
     for (int i = 0; i < 3; ++i) {
@@ -212,7 +224,8 @@ void Runner::startProgram() {
 
 void Runner::stopProgram() {
     if (!m_program) return;
-    for (QWidget* w : m_program->windows()) w->hide();
+    for (QWidget* w : m_program->windows())
+        w->hide();
     m_program.reset();
     settle();
 }
@@ -300,7 +313,8 @@ void Runner::runCommand(const Command& c) {
         QFile f(path);
         if (!f.open(QIODevice::WriteOnly)) fail("cannot write " + show(a[1]));
         if (c.block)
-            for (const QString& l : *c.block) f.write((l + "\r\n").toUtf8());
+            for (const QString& l : *c.block)
+                f.write((l + "\r\n").toUtf8());
     } else if (cmd == "nofile") {
         need(c, 1);
         QFile::remove(QDir(m_work).absoluteFilePath(a[1]));
@@ -313,7 +327,8 @@ void Runner::runCommand(const Command& c) {
         bool positional = false;
         auto values = fieldValues(t.layout(), a.mid(2), &positional);
         t.append();
-        for (auto& [pos, value] : values) t.setText(pos, value.toStdString());
+        for (auto& [pos, value] : values)
+            t.setText(pos, value.toStdString());
         t.post();
     } else if (cmd == "newtable") {
         need(c, 2);
@@ -343,7 +358,9 @@ void Runner::runCommand(const Command& c) {
         need(c, 1);
         QWidget* w = widget(a[1]);
         if (!usable(w)) return;
-        if (auto* tabs = w->parentWidget() ? qobject_cast<QTabWidget*>(w->parentWidget()->parentWidget()) : nullptr;
+        if (auto* tabs = w->parentWidget()
+                             ? qobject_cast<QTabWidget*>(w->parentWidget()->parentWidget())
+                             : nullptr;
             tabs && tabs->indexOf(w) >= 0) {
             tabs->setCurrentWidget(w);
         } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
@@ -358,7 +375,8 @@ void Runner::runCommand(const Command& c) {
         need(c, 1);
         QWidget* w = widget(a[1]);
         if (!usable(w)) return;
-        if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->lineEdit()) w = combo->lineEdit();
+        if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->lineEdit())
+            w = combo->lineEdit();
         if (auto* m = qobject_cast<QAbstractScrollArea*>(w)) w = m->viewport();
         QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
         QTest::mouseDClick(w, Qt::LeftButton, {}, w->rect().center());
@@ -487,7 +505,8 @@ void Runner::runCommand(const Command& c) {
         QTest::qWaitForWindowActive(main, 2000);
     } else if (cmd == "tick") {
         int n = a.size() > 1 ? parseInt(a[1]) : 1;
-        for (int i = 0; i < n; ++i) program().tick();
+        for (int i = 0; i < n; ++i)
+            program().tick();
     } else if (cmd == "close") {
         need(c, 1);
         widget(a[1])->window()->close();
@@ -523,15 +542,24 @@ void Runner::runCommand(const Command& c) {
         const QString what = name + " " + prop;
         if (prop == "text") {
             QString got;
-            if (act) got = stripAmpersand(act->text());
-            else if (w && w->isWindow()) got = w->windowTitle();
-            else if (auto* e = qobject_cast<QLineEdit*>(w)) got = e->text();
-            else if (auto* l = qobject_cast<QLabel*>(w)) got = l->text();
-            else if (auto* cb = qobject_cast<QComboBox*>(w)) got = cb->currentText();
-            else if (auto* b = qobject_cast<QAbstractButton*>(w)) got = b->text();
-            else if (auto* g = qobject_cast<QGroupBox*>(w)) got = g->title();
-            else if (auto* m = qobject_cast<ui::MemoList*>(w)) got = m->lines().join("\r\n");
-            else fail(show(name) + " has no text");
+            if (act)
+                got = stripAmpersand(act->text());
+            else if (w && w->isWindow())
+                got = w->windowTitle();
+            else if (auto* e = qobject_cast<QLineEdit*>(w))
+                got = e->text();
+            else if (auto* l = qobject_cast<QLabel*>(w))
+                got = l->text();
+            else if (auto* cb = qobject_cast<QComboBox*>(w))
+                got = cb->currentText();
+            else if (auto* b = qobject_cast<QAbstractButton*>(w))
+                got = b->text();
+            else if (auto* g = qobject_cast<QGroupBox*>(w))
+                got = g->title();
+            else if (auto* m = qobject_cast<ui::MemoList*>(w))
+                got = m->lines().join("\r\n");
+            else
+                fail(show(name) + " has no text");
             expectEqual(what, value(), got);
         } else if (prop == "lines") {
             auto* m = qobject_cast<ui::MemoList*>(w);
@@ -544,29 +572,38 @@ void Runner::runCommand(const Command& c) {
         } else if (prop == "enabled" || prop == "visible" || prop == "checked" || prop == "focus") {
             bool got = false;
             if (act) {
-                got = prop == "enabled" ? act->isEnabled()
+                got = prop == "enabled"   ? act->isEnabled()
                       : prop == "visible" ? act->isVisible()
                       : prop == "checked" ? act->isChecked()
                                           : false;
             } else if (w) {
-                if (prop == "enabled") got = w->isEnabled();
-                else if (prop == "visible") got = w->isVisible();
-                else if (prop == "focus") got = w->hasFocus();
-                else if (auto* b = qobject_cast<QAbstractButton*>(w)) got = b->isChecked();
-                else fail(show(name) + " cannot be checked");
+                if (prop == "enabled")
+                    got = w->isEnabled();
+                else if (prop == "visible")
+                    got = w->isVisible();
+                else if (prop == "focus")
+                    got = w->hasFocus();
+                else if (auto* b = qobject_cast<QAbstractButton*>(w))
+                    got = b->isChecked();
+                else
+                    fail(show(name) + " cannot be checked");
             } else {
                 fail(show(name) + " is not a control");
             }
             bool want = parseBool(value());
             if (got != want)
-                fail(QString("%1 (expected %2, got %3)").arg(what, want ? "true" : "false",
-                                                              got ? "true" : "false"));
+                fail(QString("%1 (expected %2, got %3)")
+                         .arg(what, want ? "true" : "false", got ? "true" : "false"));
         } else if (prop == "count") {
             int got = 0;
-            if (auto* m = qobject_cast<ui::MemoList*>(w)) got = m->count();
-            else if (auto* cb = qobject_cast<QComboBox*>(w)) got = cb->count();
-            else if (auto* g = qobject_cast<ui::GridView*>(w)) got = g->rowCount();
-            else fail(show(name) + " has nothing to count");
+            if (auto* m = qobject_cast<ui::MemoList*>(w))
+                got = m->count();
+            else if (auto* cb = qobject_cast<QComboBox*>(w))
+                got = cb->count();
+            else if (auto* g = qobject_cast<ui::GridView*>(w))
+                got = g->rowCount();
+            else
+                fail(show(name) + " has nothing to count");
             expectEqual(what, value(), QString::number(got));
         } else if (prop.startsWith("row:")) {
             auto* g = qobject_cast<ui::GridView*>(w);
@@ -599,7 +636,8 @@ void Runner::runCommand(const Command& c) {
         if (m_rec->dialogs.boxes.empty()) fail("no error box was shown");
         RecordedBox b = m_rec->dialogs.boxes.front();
         m_rec->dialogs.boxes.pop_front();
-        if (!b.error) fail(QString("the box %1 %2 is not an error box").arg(show(b.caption), show(b.text)));
+        if (!b.error)
+            fail(QString("the box %1 %2 is not an error box").arg(show(b.caption), show(b.text)));
         if (cmd == "expect-error") {
             need(c, 1);
             expectEqual("error text", a[1], b.text);
@@ -623,13 +661,16 @@ void Runner::runCommand(const Command& c) {
         need(c, 3);
         int n = parseInt(a[2]);
         t.first();
-        for (int i = 0; i < n && !t.eof(); ++i) t.next();
+        for (int i = 0; i < n && !t.eof(); ++i)
+            t.next();
         if (t.eof() || n < 0) fail(QString("%1 has no row %2").arg(a[1]).arg(n));
         bool positional = false;
         auto values = fieldValues(t.layout(), a.mid(3), &positional);
         for (auto& [pos, value] : values)
-            expectEqual(QString("%1 row %2 %3").arg(a[1]).arg(n).arg(
-                            QString::fromStdString(t.layout().fields[pos].name)),
+            expectEqual(QString("%1 row %2 %3")
+                            .arg(a[1])
+                            .arg(n)
+                            .arg(QString::fromStdString(t.layout().fields[pos].name)),
                         value, QString::fromStdString(t.text(pos)));
     } else if (cmd == "expect-file") {
         need(c, 1);
@@ -637,7 +678,8 @@ void Runner::runCommand(const Command& c) {
         if (!f.open(QIODevice::ReadOnly)) fail("no file " + show(a[1]));
         QString got = QString::fromUtf8(f.readAll());
         QString want;
-        for (const QString& l : block(c)) want += l + "\r\n";
+        for (const QString& l : block(c))
+            want += l + "\r\n";
         if (got != want) {
             QStringList g = got.split("\r\n");
             if (!g.isEmpty() && g.last().isEmpty()) g.removeLast();
@@ -660,7 +702,8 @@ void Runner::runCommand(const Command& c) {
         expectEqual("speed of " + a[1], a[2], QString::number(m_rec->serial.baud[a[1]]));
     } else if (cmd == "expect-report" || cmd == "expect-pages") {
         need(c, 2);
-        if (!m_rec->reports.last.contains(a[1])) fail("the report " + show(a[1]) + " was never output");
+        if (!m_rec->reports.last.contains(a[1]))
+            fail("the report " + show(a[1]) + " was never output");
         const core::Document& d = m_rec->reports.last[a[1]].document;
         if (cmd == "expect-pages") {
             expectEqual("pages of " + a[1], a[2], QString::number(d.pages.size()));

@@ -15,7 +15,8 @@ bool splitArgs(const QString& line, QStringList& out, QString& error) {
     qsizetype i = 0;
     const qsizetype n = line.size();
     while (i < n) {
-        while (i < n && (line[i] == ' ' || line[i] == '\t')) ++i;
+        while (i < n && (line[i] == ' ' || line[i] == '\t'))
+            ++i;
         if (i >= n) break;
         QString arg;
         if (line[i] == '"') {
@@ -34,11 +35,21 @@ bool splitArgs(const QString& line, QStringList& out, QString& error) {
                 if (i >= n) break;
                 QChar e = line[i++];
                 switch (e.unicode()) {
-                case '"': arg += '"'; break;
-                case '\\': arg += '\\'; break;
-                case 'r': arg += '\r'; break;
-                case 'n': arg += '\n'; break;
-                case 't': arg += '\t'; break;
+                case '"':
+                    arg += '"';
+                    break;
+                case '\\':
+                    arg += '\\';
+                    break;
+                case 'r':
+                    arg += '\r';
+                    break;
+                case 'n':
+                    arg += '\n';
+                    break;
+                case 't':
+                    arg += '\t';
+                    break;
                 case 'x': {
                     bool ok = false;
                     int v = i + 2 <= n ? line.mid(i, 2).toInt(&ok, 16) : 0;
@@ -50,7 +61,9 @@ bool splitArgs(const QString& line, QStringList& out, QString& error) {
                     i += 2;
                     break;
                 }
-                default: error = QString("unknown escape \\%1").arg(e); return false;
+                default:
+                    error = QString("unknown escape \\%1").arg(e);
+                    return false;
                 }
             }
             if (!closed) {
@@ -62,7 +75,8 @@ bool splitArgs(const QString& line, QStringList& out, QString& error) {
                 return false;
             }
         } else {
-            while (i < n && line[i] != ' ' && line[i] != '\t') arg += line[i++];
+            while (i < n && line[i] != ' ' && line[i] != '\t')
+                arg += line[i++];
         }
         out << arg;
     }
@@ -95,7 +109,8 @@ ParseResult parseScenario(const QString& text, const QString& work, const QStrin
             cmd.args.removeLast();
             QStringList blockLines;
             int j = i + 1;
-            while (j < lines.size() && lines[j] != "END") blockLines << substitute(lines[j++], work, data);
+            while (j < lines.size() && lines[j] != "END")
+                blockLines << substitute(lines[j++], work, data);
             if (j >= lines.size()) {
                 result.errorLine = i + 1;
                 result.error = "the <<END block has no END line";
@@ -104,7 +119,8 @@ ParseResult parseScenario(const QString& text, const QString& work, const QStrin
             cmd.block = blockLines;
             i = j;
         }
-        for (QString& a : cmd.args) a = substitute(a, work, data);
+        for (QString& a : cmd.args)
+            a = substitute(a, work, data);
         result.commands.push_back(std::move(cmd));
     }
     return result;

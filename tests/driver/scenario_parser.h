@@ -9,8 +9,8 @@
 namespace driver {
 
 struct Command {
-    int line = 0;              // 1-based line of the command in its file
-    QStringList args;          // the command word first
+    int line = 0;                     // 1-based line of the command in its file
+    QStringList args;                 // the command word first
     std::optional<QStringList> block; // the lines of a trailing <<END argument
 };
 

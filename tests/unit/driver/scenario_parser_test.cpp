@@ -30,7 +30,8 @@ TEST(ScenarioParser, BlocksAreVerbatimAndPathsAreReplaced) {
     ASSERT_EQ(r.commands.size(), 4u);
     EXPECT_EQ(r.commands[0].args, (QStringList{"file", "prefs.pos"}));
     ASSERT_TRUE(r.commands[0].block);
-    EXPECT_EQ(*r.commands[0].block, (QStringList{"Corner Shop", "", "  ", "# not a comment", "\"q\""}));
+    EXPECT_EQ(*r.commands[0].block,
+              (QStringList{"Corner Shop", "", "  ", "# not a comment", "\"q\""}));
     EXPECT_EQ(r.commands[1].args[1], "/tmp/w/x");
     EXPECT_EQ(r.commands[2].args[1], "/tmp/w/data/y");
     EXPECT_EQ(*r.commands[2].block, QStringList{"/tmp/w"});
