@@ -1,6 +1,8 @@
 #include "app/startup.h"
 
+#include "app/preferences.h"
 #include "app/users.h"
+#include "catalog/lists.h"
 #include "core/text_file.h"
 #include "ui/main_form.h"
 #include "ui/widgets.h"
@@ -129,8 +131,10 @@ void Startup::btnPOKClick() {
 
 void Startup::doInit() {
     auto& f = pos.form;
-    if (core::fileExists("prefs.pos")) {
+    if (core::fileExists(kPrefsFile)) {
+        pos.sub.prefs->doLoadPrefs();
         doEnableFields();
+        pos.sub.lists->doPopComboBoxes();
         pos.state.productEditMode = false;
         return;
     }
@@ -189,9 +193,11 @@ void Startup::FormKeyDown(int key) {
     auto& f = pos.form;
     switch (key) {
     case Qt::Key_Escape:
-        for (QWidget* w :
-             std::initializer_list<QWidget*>{f.pnlCategory, f.pnlAbout, f.pnlQuickQuantity,
-                                             f.pnlBarCode, f.pnlChangePrice, f.RadioGroup1})
+        f.pnlCategory->hide();
+        f.pnlAbout->hide();
+        pos.sub.prefs->btnCCancelClick();
+        for (QWidget* w : std::initializer_list<QWidget*>{f.pnlQuickQuantity, f.pnlBarCode,
+                                                          f.pnlChangePrice, f.RadioGroup1})
             w->hide();
         break;
     case Qt::Key_F11:

@@ -11,7 +11,14 @@ namespace ui {
 struct MainForm;
 }
 namespace app {
+class Preferences;
 class Startup;
+} // namespace app
+namespace catalog {
+class Lists;
+}
+namespace reg {
+class Devices;
 }
 
 namespace core {
@@ -24,6 +31,8 @@ struct AppState {
     bool loginPending = false;
     bool startupDone = false;
     bool productEditMode = false; // shared by the customer and product panels
+    QString poleMessage;          // the idle text of the pole display
+    qint64 nextInvoiceNumber = 0; // the number the current sale's invoice gets
 };
 
 // The four tables, open from start-up until the program ends.
@@ -37,6 +46,9 @@ struct Tables {
 // The subsystems' handler objects, so that one can call the shared procedures of another.
 struct Subsystems {
     app::Startup* startup = nullptr;
+    app::Preferences* prefs = nullptr;
+    reg::Devices* devices = nullptr;
+    catalog::Lists* lists = nullptr;
 };
 
 // The context every handler object receives: the form, the tables, the state, the services.

@@ -1,6 +1,9 @@
 #include "ui/program.h"
 
+#include "app/preferences.h"
 #include "app/startup.h"
+#include "catalog/lists.h"
+#include "register/devices/devices.h"
 #include "ui/main_window.h"
 #include "ui/qt_services.h"
 #include "ui/widgets.h"
@@ -40,14 +43,27 @@ Program::Program(const core::Services& services) {
     m_pos = std::make_unique<core::Pos>(m_form, services);
     if (auto* qt = dynamic_cast<QtDialogs*>(services.dialogs)) qt->setParent(m_main.get());
 
+    auto& sub = m_pos->sub;
+    m_devices = std::make_unique<reg::Devices>(*m_pos);
+    sub.devices = m_devices.get();
     m_startup = std::make_unique<app::Startup>(*m_pos);
-    m_pos->sub.startup = m_startup.get();
+    sub.startup = m_startup.get();
+    m_prefs = std::make_unique<app::Preferences>(*m_pos);
+    sub.prefs = m_prefs.get();
+    m_lists = std::make_unique<catalog::Lists>(*m_pos);
+    sub.lists = m_lists.get();
     wireApp();
+    wirePreferences();
+    wireDevices();
+    wireLists();
 }
 
 Program::~Program() {
-    // Handlers first, then the tables (with the context), then the windows.
+    // Handlers first (the ports close with them), then the tables, then the windows.
+    m_lists.reset();
+    m_prefs.reset();
     m_startup.reset();
+    m_devices.reset();
     m_pos.reset();
 }
 
@@ -74,6 +90,37 @@ void Program::wireApp() {
     on(pos, f.DataPath1, &QAction::triggered, [s] { s->DataPath1Click(); });
     on(pos, f.Exit1, &QAction::triggered, [s] { s->Exit1Click(); });
     on(pos, f.Timer1, &QTimer::timeout, [s] { s->Timer1Timer(); });
+}
+
+void Program::wirePreferences() {
+    auto& f = m_form;
+    auto& pos = *m_pos;
+    app::Preferences* p = m_prefs.get();
+    on(pos, f.Preferences1, &QAction::triggered, [p] { p->Preferences1Click(); });
+    for (QPushButton* save : {f.btnCSave, f.btnTSave})
+        on(pos, save, &QPushButton::clicked, [p] { p->btnCSaveClick(); });
+    for (QPushButton* cancel : {f.btnCCancel, f.btnTCancel, f.btnSCancel})
+        on(pos, cancel, &QPushButton::clicked, [p] { p->btnCCancelClick(); });
+    onExit(pos, f.edtTSalesTax, [p] { p->edtSalesTaxExit(); });
+    for (QLineEdit* phone : {f.edtCPhone, f.edtCFax})
+        onExit(pos, phone, [phone] { phone->setText(catalog::phoneForm(phone->text())); });
+}
+
+void Program::wireDevices() {
+    auto& pos = *m_pos;
+    reg::Devices* d = m_devices.get();
+    on(pos, m_form.btnSOpen, &QPushButton::clicked, [d] { d->btnSOpenClick(); });
+    on(pos, m_form.imgMarlowPOS, &PictureButton::doubleClicked, [d] { d->imgMarlowPOSDblClick(); });
+}
+
+void Program::wireLists() {
+    auto& f = m_form;
+    auto& pos = *m_pos;
+    catalog::Lists* l = m_lists.get();
+    on(pos, f.Category1, &QAction::triggered, [l] { l->Category1Click(); });
+    on(pos, f.CreditCards1, &QAction::triggered, [l] { l->cbxTypeDblClick(); });
+    onDoubleClick(pos, f.cbxType, [l] { l->cbxTypeDblClick(); });
+    on(pos, f.btnCloseCategory, &QPushButton::clicked, [l] { l->btnCloseCategoryClick(); });
 }
 
 void Program::show() {

@@ -11,7 +11,14 @@ class QWidget;
 class QApplication;
 
 namespace app {
+class Preferences;
 class Startup;
+} // namespace app
+namespace catalog {
+class Lists;
+}
+namespace reg {
+class Devices;
 }
 
 namespace ui {
@@ -38,12 +45,18 @@ public:
 
 private:
     void wireApp();
+    void wirePreferences();
+    void wireDevices();
+    void wireLists();
 
     MainForm m_form;
     std::unique_ptr<MainWindow> m_main;
     std::unique_ptr<QWidget> m_changeDue, m_help, m_setupHelper;
     std::unique_ptr<core::Pos> m_pos;
+    std::unique_ptr<reg::Devices> m_devices;
     std::unique_ptr<app::Startup> m_startup;
+    std::unique_ptr<app::Preferences> m_prefs;
+    std::unique_ptr<catalog::Lists> m_lists;
 };
 
 } // namespace ui

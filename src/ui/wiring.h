@@ -17,4 +17,7 @@ void on(core::Pos& pos, Sender* sender, Signal signal, Handler handler) {
 // (the control's exit handler); switching windows is not leaving the control.
 void onExit(core::Pos& pos, QWidget* control, std::function<void()> handler);
 
+// Runs a handler on a double click on a control (on an editable combo box's text too).
+void onDoubleClick(core::Pos& pos, QWidget* control, std::function<void()> handler);
+
 } // namespace ui

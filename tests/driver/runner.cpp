@@ -357,13 +357,15 @@ void Runner::runCommand(const Command& c) {
     } else if (cmd == "click") {
         need(c, 1);
         QWidget* w = widget(a[1]);
+        // A tab page is clicked on its tab, which shows while the page is hidden.
+        auto* stack = w->parentWidget();
+        auto* tabs = stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr;
+        if (tabs && tabs->indexOf(w) >= 0) {
+            if (usable(tabs) && tabs->isTabEnabled(tabs->indexOf(w))) tabs->setCurrentWidget(w);
+            return;
+        }
         if (!usable(w)) return;
-        if (auto* tabs = w->parentWidget()
-                             ? qobject_cast<QTabWidget*>(w->parentWidget()->parentWidget())
-                             : nullptr;
-            tabs && tabs->indexOf(w) >= 0) {
-            tabs->setCurrentWidget(w);
-        } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+        if (auto* b = qobject_cast<QAbstractButton*>(w)) {
             if (b->focusPolicy() & Qt::ClickFocus) focusOn(b);
             b->click();
         } else if (auto* m = qobject_cast<QAbstractScrollArea*>(w)) {

@@ -1,0 +1,81 @@
+#include "catalog/lists.h"
+
+#include "core/text_file.h"
+#include "ui/main_form.h"
+#include "ui/widgets.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+
+namespace catalog {
+
+void Lists::doPopComboBoxes() {
+    auto& f = pos.form;
+    if (core::fileExists(kStateFile)) {
+        f.cbxLicState->clear();
+        f.cbxLicState->addItems(core::readLines(kStateFile));
+    }
+    if (core::fileExists(kCategoryFile)) {
+        const QStringList categories = core::readLines(kCategoryFile);
+        f.cbxCategory->setEnabled(true);
+        f.cbxCategory->clear();
+        f.cbxCategory->setCurrentText(QString());
+        f.cbxCategory->addItems(categories);
+        f.cbxCategory->setCurrentText(categories.value(0));
+        f.cbxCategory->setEnabled(false);
+    }
+    if (!core::fileExists(kCardTypeFile)) return;
+    const QStringList cards = core::readLines(kCardTypeFile);
+    pos.state.productEditMode = false;
+    for (QComboBox* box : {f.cbxType, f.cbxType2}) {
+        box->clear();
+        box->setCurrentText(QString());
+        box->addItems(cards);
+        box->setCurrentText(cards.value(0));
+    }
+}
+
+void Lists::Category1Click() {
+    if (!pos.administrator()) return;
+    auto& f = pos.form;
+    f.pnlCategory->show();
+    f.pnlCategory->raise();
+    f.lblCategoryNames->setText("Categories");
+    f.memCategories->show();
+    f.memCardType->hide();
+    if (core::fileExists(kCategoryFile)) f.memCategories->setLines(core::readLines(kCategoryFile));
+    f.memCategories->setFocus();
+}
+
+void Lists::cbxTypeDblClick() {
+    auto& f = pos.form;
+    if (core::fileExists(kCardTypeFile)) f.memCardType->setLines(core::readLines(kCardTypeFile));
+    f.pnlCategory->show();
+    f.pnlCategory->raise();
+    f.lblCategoryNames->setText("Card Types");
+    f.memCardType->show();
+    f.memCategories->hide();
+    f.memCardType->setFocus();
+}
+
+void Lists::btnCloseCategoryClick() {
+    auto& f = pos.form;
+    if (f.lblCategoryNames->text() == "Categories")
+        core::writeLines(kCategoryFile, f.memCategories->lines());
+    else
+        core::writeLines(kCardTypeFile, f.memCardType->lines());
+    f.lblCategoryNames->setText("Categories");
+    f.memCardType->hide();
+    f.memCategories->show();
+    f.pnlCategory->hide();
+    doPopComboBoxes();
+}
+
+QString phoneForm(const QString& s) {
+    if (s.size() == 7) return s.left(3) + "-" + s.mid(3);
+    if (s.size() == 10) return "(" + s.left(3) + ")" + s.mid(3, 3) + "-" + s.mid(6);
+    return s;
+}
+
+} // namespace catalog

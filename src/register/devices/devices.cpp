@@ -1,0 +1,112 @@
+#include "register/devices/devices.h"
+
+#include "core/errors.h"
+#include "register/devices/pole.h"
+#include "register/number_text.h"
+#include "ui/main_form.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+
+namespace reg {
+namespace {
+// Texts go to the display one byte a character.
+QByteArray bytes(const QString& text) { return text.toLatin1(); }
+const QByteArray kClear("\x1f\x0e", 2);
+} // namespace
+
+void SerialLine::open() {
+    if (m_port) return;
+    m_port = m_ports.open(m_name, m_baud);
+}
+
+void SerialLine::write(const QByteArray& data) {
+    if (!m_port)
+        throw core::SerialError(
+            QString("The serial port %1 is not open.").arg(m_name).toStdString());
+    m_port->write(data);
+}
+
+Devices::Devices(core::Pos& p) : ComPort1(*p.services.serial), ComPort2(*p.services.serial), pos(p) {}
+
+void Devices::doDrawerOpen() {
+    auto& f = pos.form;
+    ComPort1.close();
+    ComPort1.setPortName(f.cbxSComPort->currentText());
+    if (!f.ckbxTCashDrawer->isChecked()) return;
+    for (int i = 0; i < 3; ++i) {
+        ComPort1.open();
+        ComPort1.write("A");
+        if (i < 2) ComPort1.close();
+    }
+}
+
+void Devices::btnSOpenClick() {
+    if (pos.form.ckbxTCashDrawer->isChecked()) doDrawerOpen();
+}
+
+void Devices::imgMarlowPOSDblClick() { doDrawerOpen(); }
+
+void Devices::setPoleSpeedFromSetting() {
+    static const int speeds[] = {1200, 2400, 4800, 9600, 19200, 38400, 57600};
+    QComboBox* box = pos.form.cbxPoleBaudRate;
+    for (int s : speeds)
+        if (box->currentText() == QString::number(s)) {
+            ComPort2.setBaud(s);
+            return;
+        }
+    ComPort2.setBaud(1200);
+    box->setCurrentText("1200");
+}
+
+bool Devices::polePresent() const { return pos.form.ckbxPole->isChecked(); }
+
+void Devices::openPole() {
+    if (!polePresent()) return;
+    ComPort2.open();
+    poleIdle();
+}
+
+void Devices::poleIdle() {
+    if (!polePresent()) return;
+    pole(kClear);
+    pole("\x05");
+    pole(bytes(pos.state.poleMessage) + '\r');
+    pole("\r");
+}
+
+void Devices::poleItemAdded(const QString& lineText) {
+    if (!polePresent()) return;
+    pole(kClear);
+    pole("\x12");
+    pole(bytes(poleTopLine(lineText)));
+}
+
+void Devices::poleItemAddedTotals(const QString& linePrice, double subTotal) {
+    if (!polePresent()) return;
+    pole(bytes(poleSpread(linePrice, FormatMoney(subTotal), 19)) + '\r');
+}
+
+void Devices::poleItemRemoved(const QString& productName, const QString& linePrice,
+                              double subTotal) {
+    if (!polePresent()) return;
+    pole(kClear);
+    pole("\x12");
+    pole(bytes(poleTopLine(productName)));
+    pole(bytes(poleSpread("-" + linePrice, FormatMoney(subTotal), 19)) + '\r');
+}
+
+void Devices::poleTaxAndTotal(double tax, double total) {
+    if (!polePresent()) return;
+    pole(bytes(poleSpread("TAX-> ", FormatMoney(tax), 20)));
+    pole(bytes(poleSpread("TOTAL-> ", FormatMoney(total), 19)) + '\r');
+}
+
+void Devices::poleChange(const QString& changeDueText) {
+    if (!polePresent()) return;
+    pole("\n\n\r");
+    pole("     CHANGE DUE     ");
+    pole(bytes(poleSpread("TOTAL-> ", changeDueText, 19)) + '\r');
+}
+
+} // namespace reg

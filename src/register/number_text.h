@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+namespace reg {
+
+// Every amount, price, quantity and rate is text with "." as its decimal point.
+
+// Keeps the digits and takes the last two as cents: "1250" → "12.50", "12" → ".12".
+QString FixCurrency(const QString& text);
+
+// Keeps the digits and full stops: "-2" → "2", "1,000" → "1000", "abc" → "".
+QString FixFloat(const QString& text);
+
+// Fixed two-decimal money text, rounded to the cent at every magnitude, halves away from
+// zero judged on the exact value of the double; "-" only when the result is not zero.
+QString FormatMoney(double value);
+
+// Reads a number text (blanks around, sign, digits with one ".", exponent) or throws the
+// conversion error "'%s' is not a valid floating point value".
+double ParseNumber(const QString& text);
+
+// The three steps every cleaned entry field follows: default when blank, helper, back.
+QString normalised(const QString& text, const QString& fallback, QString (*helper)(const QString&));
+
+} // namespace reg
