@@ -15,7 +15,9 @@
 
 namespace app {
 namespace {
-QString flag(bool on) { return on ? "T" : "F"; }
+QString flag(bool on) {
+    return on ? "T" : "F";
+}
 } // namespace
 
 void Preferences::openPoleReportingErrors() {
@@ -35,7 +37,8 @@ void Preferences::doLoadPrefs() {
     QLineEdit* company[] = {f.edtCompanyName, f.edtCAddress1, f.edtCAddress2, f.edtCCity,
                             f.edtCState,      f.edtCZip,      f.edtCPhone,    f.edtCFax,
                             f.edtCSlogan,     f.edtCLogoFile};
-    for (int i = 0; i < 10; ++i) company[i]->setText(line(i + 1));
+    for (int i = 0; i < 10; ++i)
+        company[i]->setText(line(i + 1));
     f.edtTSalesTax->setText(line(12));
     f.edtSalesTax->setText(line(12));
     f.ckbxTCashDrawer->setChecked(line(13) == "T");
@@ -50,7 +53,8 @@ void Preferences::doLoadPrefs() {
     f.cbxSComPort->setCurrentText(line(15));
     QCheckBox* checks[] = {f.ckbxInvoicePrinting, f.ckbxPreviewInvoice, f.ckbxReceiptPrinter,
                            f.ckbxCustomerSearch,  f.ckbxCashCustomer,   f.ckbxPole};
-    for (int i = 0; i < 6; ++i) checks[i]->setChecked(line(16 + i) == "T");
+    for (int i = 0; i < 6; ++i)
+        checks[i]->setChecked(line(16 + i) == "T");
 
     const QString port = line(22).isEmpty() ? "COM1" : line(22);
     d.ComPort2.close();
@@ -132,9 +136,12 @@ void Preferences::btnCSaveClick() {
 
 void Preferences::doErrorCheck() {
     auto& f = pos.form;
-    const std::pair<QLineEdit*, const char*> required[] = {
-        {f.edtCompanyName, "Company Name"}, {f.edtCAddress1, "Address 1"}, {f.edtCCity, "City"},
-        {f.edtCState, "State"},             {f.edtCZip, "Zip"},            {f.edtTSalesTax, "Sales Tax"}};
+    const std::pair<QLineEdit*, const char*> required[] = {{f.edtCompanyName, "Company Name"},
+                                                           {f.edtCAddress1, "Address 1"},
+                                                           {f.edtCCity, "City"},
+                                                           {f.edtCState, "State"},
+                                                           {f.edtCZip, "Zip"},
+                                                           {f.edtTSalesTax, "Sales Tax"}};
     for (const auto& [field, label] : required)
         if (field->text().isEmpty()) doErrorMessage(label);
 }

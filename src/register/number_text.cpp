@@ -36,7 +36,8 @@ QString FormatMoney(double value) {
     if (buf[dot + 3] >= '5') {
         // Round away from zero: add one cent to the digit string.
         int i = int(cents.size()) - 1;
-        while (i >= 0 && cents[i] == '9') cents[i--] = '0';
+        while (i >= 0 && cents[i] == '9')
+            cents[i--] = '0';
         if (i >= 0)
             ++cents[i];
         else
@@ -51,7 +52,9 @@ QString FormatMoney(double value) {
     return QString::fromStdString(out);
 }
 
-double ParseNumber(const QString& text) { return store::toNumber(text.toStdString()); }
+double ParseNumber(const QString& text) {
+    return store::toNumber(text.toStdString());
+}
 
 QString normalised(const QString& text, const QString& fallback,
                    QString (*helper)(const QString&)) {

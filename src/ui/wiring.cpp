@@ -2,8 +2,8 @@
 
 #include <QComboBox>
 #include <QEvent>
-#include <QLineEdit>
 #include <QFocusEvent>
+#include <QLineEdit>
 
 namespace ui {
 namespace {

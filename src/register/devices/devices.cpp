@@ -11,7 +11,9 @@
 namespace reg {
 namespace {
 // Texts go to the display one byte a character.
-QByteArray bytes(const QString& text) { return text.toLatin1(); }
+QByteArray bytes(const QString& text) {
+    return text.toLatin1();
+}
 const QByteArray kClear("\x1f\x0e", 2);
 } // namespace
 
@@ -27,7 +29,8 @@ void SerialLine::write(const QByteArray& data) {
     m_port->write(data);
 }
 
-Devices::Devices(core::Pos& p) : ComPort1(*p.services.serial), ComPort2(*p.services.serial), pos(p) {}
+Devices::Devices(core::Pos& p)
+    : ComPort1(*p.services.serial), ComPort2(*p.services.serial), pos(p) {}
 
 void Devices::doDrawerOpen() {
     auto& f = pos.form;
@@ -45,7 +48,9 @@ void Devices::btnSOpenClick() {
     if (pos.form.ckbxTCashDrawer->isChecked()) doDrawerOpen();
 }
 
-void Devices::imgMarlowPOSDblClick() { doDrawerOpen(); }
+void Devices::imgMarlowPOSDblClick() {
+    doDrawerOpen();
+}
 
 void Devices::setPoleSpeedFromSetting() {
     static const int speeds[] = {1200, 2400, 4800, 9600, 19200, 38400, 57600};
@@ -59,7 +64,9 @@ void Devices::setPoleSpeedFromSetting() {
     box->setCurrentText("1200");
 }
 
-bool Devices::polePresent() const { return pos.form.ckbxPole->isChecked(); }
+bool Devices::polePresent() const {
+    return pos.form.ckbxPole->isChecked();
+}
 
 void Devices::openPole() {
     if (!polePresent()) return;

@@ -13,18 +13,20 @@ using namespace reg;
 
 TEST(NumberText, FixCurrencyTakesTheLastTwoDigitsAsCents) {
     const std::pair<const char*, const char*> cases[] = {
-        {"12.50", "12.50"}, {"1250", "12.50"}, {"12.5", "1.25"},   {"12", ".12"},
-        {"5", "5"},         {"0.00", "0.00"},  {"-3.00", "3.00"}, {"1,234.56", "1234.56"},
-        {"", ""},           {"7", "7"},        {"07", ".07"},     {"000", "0.00"},
-        {"$ 4 x", "4"},     {"١٢٣", ""}};
-    for (auto [in, out] : cases) EXPECT_EQ(FixCurrency(QString::fromUtf8(in)), out) << in;
+        {"12.50", "12.50"}, {"1250", "12.50"}, {"12.5", "1.25"},        {"12", ".12"}, {"5", "5"},
+        {"0.00", "0.00"},   {"-3.00", "3.00"}, {"1,234.56", "1234.56"}, {"", ""},      {"7", "7"},
+        {"07", ".07"},      {"000", "0.00"},   {"$ 4 x", "4"},          {"١٢٣", ""}};
+    for (auto [in, out] : cases)
+        EXPECT_EQ(FixCurrency(QString::fromUtf8(in)), out) << in;
     EXPECT_DOUBLE_EQ(ParseNumber(FixCurrency("07")), 0.07);
 }
 
 TEST(NumberText, FixFloatKeepsDigitsAndPoints) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"1.5", "1.5"}, {"-2", "2"}, {"1,000", "1000"}, {"1.2.3", "1.2.3"}, {"abc", ""}, {" 7.5% ", "7.5"}};
-    for (auto [in, out] : cases) EXPECT_EQ(FixFloat(in), out) << in;
+    const std::pair<const char*, const char*> cases[] = {{"1.5", "1.5"},    {"-2", "2"},
+                                                         {"1,000", "1000"}, {"1.2.3", "1.2.3"},
+                                                         {"abc", ""},       {" 7.5% ", "7.5"}};
+    for (auto [in, out] : cases)
+        EXPECT_EQ(FixFloat(in), out) << in;
     EXPECT_EQ(normalised("   ", "0", FixFloat), "0");
     EXPECT_EQ(normalised(" 2x ", "1", FixFloat), "2");
 }
@@ -38,21 +40,33 @@ TEST(NumberText, ParseNumberReadsNumbersAndNamesWhatItCannot) {
             ParseNumber(bad);
             ADD_FAILURE() << "parsed " << bad;
         } catch (const store::ConversionError& e) {
-            EXPECT_EQ(std::string(e.what()), std::string("'") + bad + "' is not a valid floating point value");
+            EXPECT_EQ(std::string(e.what()),
+                      std::string("'") + bad + "' is not a valid floating point value");
         }
     }
 }
 
 TEST(NumberText, FormatMoneyRoundsToTheCentAtEveryMagnitude) {
-    const std::pair<double, const char*> cases[] = {
-        {0.625, "0.63"},          {2.675, "2.67"},            {-12, "-12.00"},
-        {123456.78, "123456.78"}, {123456.789, "123456.79"},  {1234567.891, "1234567.89"},
-        {0.5, "0.50"},            {0, "0.00"},                {-0.0, "0.00"},
-        {9.995, "9.99"},          {9.999, "10.00"},           {-0.625, "-0.63"},
-        {0.005, "0.01"},          {1.005, "1.00"},            {99999999.995, "100000000.00"},
-        {1e15, "1000000000000000.00"}, {1e20, "100000000000000000000.00"},
-        {-1e15 - 0.125, "-1000000000000000.13"}};
-    for (auto [v, text] : cases) EXPECT_EQ(FormatMoney(v), text) << v;
+    const std::pair<double, const char*> cases[] = {{0.625, "0.63"},
+                                                    {2.675, "2.67"},
+                                                    {-12, "-12.00"},
+                                                    {123456.78, "123456.78"},
+                                                    {123456.789, "123456.79"},
+                                                    {1234567.891, "1234567.89"},
+                                                    {0.5, "0.50"},
+                                                    {0, "0.00"},
+                                                    {-0.0, "0.00"},
+                                                    {9.995, "9.99"},
+                                                    {9.999, "10.00"},
+                                                    {-0.625, "-0.63"},
+                                                    {0.005, "0.01"},
+                                                    {1.005, "1.00"},
+                                                    {99999999.995, "100000000.00"},
+                                                    {1e15, "1000000000000000.00"},
+                                                    {1e20, "100000000000000000000.00"},
+                                                    {-1e15 - 0.125, "-1000000000000000.13"}};
+    for (auto [v, text] : cases)
+        EXPECT_EQ(FormatMoney(v), text) << v;
     // A negative amount that rounds to nothing carries no sign.
     EXPECT_EQ(FormatMoney(-0.004), "0.00");
     EXPECT_EQ(FormatMoney(-0.005), "-0.01");
@@ -67,7 +81,8 @@ TEST(NumberText, RandomisedTextsKeepEveryRule) {
     for (int i = 0; i < 300000; ++i) {
         QString s;
         int len = int(rng() % 16);
-        for (int k = 0; k < len; ++k) s += alphabet[int(rng() % alphabet.size())];
+        for (int k = 0; k < len; ++k)
+            s += alphabet[int(rng() % alphabet.size())];
 
         QString cur = FixCurrency(s);
         EXPECT_EQ(FixCurrency(cur), cur);
@@ -93,8 +108,8 @@ TEST(NumberText, RandomisedTextsKeepEveryRule) {
         }
 
         // Money: against the correctly rounded two-decimal text, ties away from zero.
-        double v = std::ldexp(double(rng() % (1ull << 53)), int(rng() % 40) - 45) *
-                   ((rng() & 1) ? -1 : 1);
+        double v =
+            std::ldexp(double(rng() % (1ull << 53)), int(rng() % 40) - 45) * ((rng() & 1) ? -1 : 1);
         QString money = FormatMoney(v);
         long double scaled = (long double)v * 100; // exact: 53 + 7 bits fit in 64
         long double frac = std::fabs(scaled - std::trunc(scaled));

@@ -16,9 +16,8 @@ QCoreApplication& app() {
     static int argc = 1;
     static char name[] = "register_tests";
     static char* argv[] = {name, nullptr};
-    static QCoreApplication* a = QCoreApplication::instance()
-                                     ? QCoreApplication::instance()
-                                     : new QCoreApplication(argc, argv);
+    static QCoreApplication* a = QCoreApplication::instance() ? QCoreApplication::instance()
+                                                              : new QCoreApplication(argc, argv);
     return *a;
 }
 
