@@ -5,7 +5,9 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <functional>
+#include <vector>
 
 namespace ui {
 struct MainForm;
@@ -19,7 +21,10 @@ class Lists;
 }
 namespace reg {
 class Devices;
-}
+class SaleLines;
+class Totals;
+class ProductLookup;
+} // namespace reg
 
 namespace core {
 
@@ -31,8 +36,30 @@ struct AppState {
     bool loginPending = false;
     bool startupDone = false;
     bool productEditMode = false; // shared by the customer and product panels
+    std::int64_t productEditRow = 0; // the product row that Edit or the barcode lookup chose
     QString poleMessage;          // the idle text of the pole display
     qint64 nextInvoiceNumber = 0; // the number the current sale's invoice gets
+};
+
+// What the register keeps beside the five line lists while a sale is made.
+struct SaleState {
+    double saleSubTotal = 0;
+    double taxableTotal = 0;
+    double saleTax = 0;
+    double saleTotal = 0;
+    bool saleTotalled = false;
+
+    // Per product line, hidden: the product row its stock came from and whether it counted
+    // as taxable, so that removal and cancel undo exactly what the add did.
+    struct LineSource {
+        std::int64_t productRow = 0;
+        bool taxable = false;
+        bool stockTaken = true; // false once its stock has been given back
+    };
+    std::vector<LineSource> lines;
+
+    // Set by ring-up.
+    QString balanceDueText, changeDueText, tenderedText, paymentKindText, cardText;
 };
 
 // The four tables, open from start-up until the program ends.
@@ -48,6 +75,9 @@ struct Subsystems {
     app::Startup* startup = nullptr;
     app::Preferences* prefs = nullptr;
     reg::Devices* devices = nullptr;
+    reg::SaleLines* lines = nullptr;
+    reg::Totals* totals = nullptr;
+    reg::ProductLookup* lookup = nullptr;
     catalog::Lists* lists = nullptr;
 };
 
@@ -60,6 +90,7 @@ struct Pos {
     ui::MainForm& form;
     Services services;
     AppState state;
+    SaleState sale;
     Tables tables;
     Subsystems sub;
 

@@ -5,6 +5,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -547,13 +548,34 @@ void Table::remove() {
     m_eof = !m_hasRow;
 }
 
-bool Table::locate(const std::vector<std::pair<int, std::string>>& equals) {
+bool Table::gotoRowId(std::int64_t rid) {
     requireOpen();
     discardEdit();
+    sqlite3_bind_int64(m_st->byRid, 1, rid);
+    int got = fetch(m_st->byRid, m_spare, 1);
+    if (got == 0) return false;
+    std::swap(m_buf, m_spare);
+    m_bufCount = 1;
+    m_pos = 0;
+    m_hasRow = true;
+    m_eof = false;
+    m_block = kFirstBlock;
+    return true;
+}
+
+bool Table::locate(const std::vector<std::pair<int, std::string>>& equals,
+                   const std::vector<int>& trimmed) {
+    requireOpen();
+    discardEdit();
+    auto isTrimmed = [&](int pos) {
+        return std::find(trimmed.begin(), trimmed.end(), pos) != trimmed.end();
+    };
     std::string where;
     for (size_t i = 0; i < equals.size(); ++i) {
         checkPos(equals[i].first);
-        where += (i ? " AND " : "") + columnName(equals[i].first) + " = ?" + std::to_string(i + 1);
+        std::string col = columnName(equals[i].first);
+        if (isTrimmed(equals[i].first)) col = "trim(" + col + ", ' ')";
+        where += (i ? " AND " : "") + col + " = ?" + std::to_string(i + 1);
     }
     std::string sql = "SELECT " + m_st->columns + " FROM rows" +
                       (where.empty() ? "" : " WHERE " + where) + " ORDER BY " + m_st->order +
@@ -574,7 +596,12 @@ bool Table::locate(const std::vector<std::pair<int, std::string>>& equals) {
             }
             sqlite3_bind_double(st, int(i + 1), *d);
         } else {
-            sqlite3_bind_text(st, int(i + 1), value.data(), int(value.size()), SQLITE_STATIC);
+            std::string_view v = value;
+            if (isTrimmed(pos)) {
+                while (!v.empty() && v.front() == ' ') v.remove_prefix(1);
+                while (!v.empty() && v.back() == ' ') v.remove_suffix(1);
+            }
+            sqlite3_bind_text(st, int(i + 1), v.data(), int(v.size()), SQLITE_TRANSIENT);
         }
     }
     int got = 0;

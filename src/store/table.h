@@ -80,7 +80,14 @@ public:
     // The first row in active-index order whose fields equal the given texts, answered
     // over an index. Leaves exactly the state a scan would: the match current, or when
     // nothing matches the last row current and the end flag set.
-    bool locate(const std::vector<std::pair<int, std::string>>& equals);
+    // Fields listed in `trimmed` compare with blanks trimmed from both ends, on both sides.
+    bool locate(const std::vector<std::pair<int, std::string>>& equals,
+                const std::vector<int>& trimmed = {});
+
+    // The stored identity of the current row (0 without one), and a way back to that row.
+    std::int64_t rowId() const { return m_hasRow && m_state == State::Browse ? m_buf[m_pos].rid : 0; }
+    // Makes the row with this identity current; false (and nothing changed) when it is gone.
+    bool gotoRowId(std::int64_t rid);
 
     // Several posts stored as one: all of them or none.
     void beginTransaction();

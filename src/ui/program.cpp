@@ -3,6 +3,10 @@
 #include "app/preferences.h"
 #include "app/startup.h"
 #include "catalog/lists.h"
+#include "catalog/products.h"
+#include "register/product_lookup.h"
+#include "register/sale_lines.h"
+#include "register/totals.h"
 #include "register/devices/devices.h"
 #include "ui/main_window.h"
 #include "ui/qt_services.h"
@@ -14,6 +18,7 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QTimer>
 
@@ -52,14 +57,27 @@ Program::Program(const core::Services& services) {
     sub.prefs = m_prefs.get();
     m_lists = std::make_unique<catalog::Lists>(*m_pos);
     sub.lists = m_lists.get();
+    m_products = std::make_unique<catalog::Products>(*m_pos);
+    m_saleLines = std::make_unique<reg::SaleLines>(*m_pos);
+    sub.lines = m_saleLines.get();
+    m_totals = std::make_unique<reg::Totals>(*m_pos);
+    sub.totals = m_totals.get();
+    m_lookup = std::make_unique<reg::ProductLookup>(*m_pos);
+    sub.lookup = m_lookup.get();
     wireApp();
     wirePreferences();
     wireDevices();
     wireLists();
+    wireSale();
+    wirePictureFeedback();
 }
 
 Program::~Program() {
     // Handlers first (the ports close with them), then the tables, then the windows.
+    m_lookup.reset();
+    m_totals.reset();
+    m_saleLines.reset();
+    m_products.reset();
     m_lists.reset();
     m_prefs.reset();
     m_startup.reset();
@@ -121,6 +139,77 @@ void Program::wireLists() {
     on(pos, f.CreditCards1, &QAction::triggered, [l] { l->cbxTypeDblClick(); });
     onDoubleClick(pos, f.cbxType, [l] { l->cbxTypeDblClick(); });
     on(pos, f.btnCloseCategory, &QPushButton::clicked, [l] { l->btnCloseCategoryClick(); });
+}
+
+void Program::wireSale() {
+    auto& f = m_form;
+    auto& pos = *m_pos;
+    reg::SaleLines* l = m_saleLines.get();
+    reg::Totals* t = m_totals.get();
+    reg::ProductLookup* k = m_lookup.get();
+    catalog::Products* p = m_products.get();
+
+    on(pos, f.imgAddItem, &PictureButton::clicked, [l] { l->imgAddItemClick(); });
+    QObject::connect(f.memProductList, &MemoList::mouseReleasedAtLine, f.memProductList,
+                     [&pos, l](int line) { core::guard(pos, [l, line] { l->memProductListMouseUp(line); }); });
+    onExit(pos, f.edtDiscount, [l] { l->edtDiscountExit(); });
+    onDoubleClick(pos, f.lblTotal, [l] { l->lblTotalDblClick(); });
+    on(pos, f.imgNote, &PictureButton::clicked, [l] { l->imgNoteClick(); });
+    on(pos, f.btnNote, &QPushButton::clicked, [l] { l->btnNoteClick(); });
+    on(pos, f.edtNote, &QLineEdit::returnPressed, [l] { l->btnNoteClick(); });
+
+    on(pos, f.imgTotal, &PictureButton::clicked, [t] { t->imgTotalClick(); });
+    onExit(pos, f.edtAmount, [t] { t->edtAmountExit(); });
+    onKeyPress(pos, f.edtAmount, [t](int, const QString&) { t->edtAmountKeyDown(); });
+    on(pos, f.rbnCashSale, &QRadioButton::clicked, [t] { t->rbnCashSaleClick(); });
+    on(pos, f.rbnCreditSale, &QRadioButton::clicked, [t] { t->rbnCreditSaleClick(); });
+    onExit(pos, f.edtInvLink, [t] { t->edtInvLinkExit(); });
+
+    on(pos, f.edtBarcodeHidden, &QLineEdit::returnPressed, [k] { k->edtBarcodeHiddenEnter(); });
+    onClick(pos, f.edtBarcodeHidden, [k] { k->edtBarcodeHiddenClick(); });
+    on(pos, f.edtProductName, &QLineEdit::textChanged, [k] { k->edtProductNameChange(); });
+    onDoubleClick(pos, f.edtProductName, [k] { k->edtProductNameDblClick(); });
+    on(pos, f.btnQuickQuantity, &QPushButton::clicked, [k] { k->btnQuickQuantityClick(); });
+    on(pos, f.edtQuickQuantity, &QLineEdit::returnPressed, [k] { k->btnQuickQuantityClick(); });
+    onKeyPress(pos, f.edtBarCode, [k](int key, const QString& text) {
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            k->edtBarCodeKeyPress(true);
+        else if (!text.isEmpty())
+            k->edtBarCodeKeyPress(false);
+    });
+    for (QLineEdit* e : {f.edtQuantity, f.edtMinimum, f.edtQuickQuantity})
+        onExit(pos, e, [p] { p->edtMinimumExit(); });
+}
+
+void Program::wirePictureFeedback() {
+    auto& f = m_form;
+    // The big buttons: the panel's bevel rises and the picture moves while pressed.
+    const std::pair<QFrame*, PictureButton*> big[] = {{f.pnlAddItem, f.imgAddItem},
+                                                      {f.pnlTotal, f.imgTotal},
+                                                      {f.pnlRingUp, f.imgRingUp},
+                                                      {f.pnlCancel, f.imgCancel}};
+    for (auto [panel, img] : big) {
+        QObject::connect(img, &PictureButton::pressed, panel, [panel, img] {
+            panel->setFrameShadow(QFrame::Raised);
+            img->move(4, 4);
+        });
+        QObject::connect(img, &PictureButton::released, panel, [panel, img] {
+            panel->setFrameShadow(QFrame::Sunken);
+            img->move(3, 3);
+        });
+    }
+    // The small ones: their bevel sinks while pressed.
+    const std::pair<QFrame*, PictureButton*> small[] = {{f.Bevel13, f.imgCustSearch},
+                                                        {f.Bevel14, f.imgProdSearch},
+                                                        {f.Bevel15, f.imgProduct},
+                                                        {f.Bevel16, f.imgNote},
+                                                        {f.Bevel12, f.imgMiniBarcode}};
+    for (auto [bevel, img] : small) {
+        QObject::connect(img, &PictureButton::pressed, bevel,
+                         [bevel] { bevel->setFrameShadow(QFrame::Sunken); });
+        QObject::connect(img, &PictureButton::released, bevel,
+                         [bevel] { bevel->setFrameShadow(QFrame::Raised); });
+    }
 }
 
 void Program::show() {

@@ -16,10 +16,14 @@ class Startup;
 } // namespace app
 namespace catalog {
 class Lists;
-}
+class Products;
+} // namespace catalog
 namespace reg {
 class Devices;
-}
+class ProductLookup;
+class SaleLines;
+class Totals;
+} // namespace reg
 
 namespace ui {
 
@@ -48,6 +52,8 @@ private:
     void wirePreferences();
     void wireDevices();
     void wireLists();
+    void wireSale();
+    void wirePictureFeedback();
 
     MainForm m_form;
     std::unique_ptr<MainWindow> m_main;
@@ -57,6 +63,10 @@ private:
     std::unique_ptr<app::Startup> m_startup;
     std::unique_ptr<app::Preferences> m_prefs;
     std::unique_ptr<catalog::Lists> m_lists;
+    std::unique_ptr<catalog::Products> m_products;
+    std::unique_ptr<reg::SaleLines> m_saleLines;
+    std::unique_ptr<reg::Totals> m_totals;
+    std::unique_ptr<reg::ProductLookup> m_lookup;
 };
 
 } // namespace ui

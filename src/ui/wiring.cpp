@@ -3,35 +3,18 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 
 namespace ui {
 namespace {
-class ExitWatcher : public QObject {
-public:
-    ExitWatcher(core::Pos& pos, QWidget* control, std::function<void()> handler)
-        : QObject(control), m_pos(pos), m_handler(std::move(handler)) {
-        control->installEventFilter(this);
-    }
 
-protected:
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::FocusOut) {
-            auto reason = static_cast<QFocusEvent*>(e)->reason();
-            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-                core::guard(m_pos, m_handler);
-        }
-        return false;
-    }
-
-private:
-    core::Pos& m_pos;
-    std::function<void()> m_handler;
-};
-class DoubleClickWatcher : public QObject {
+// Calls back on one kind of event of a control (and of an editable combo box's text field).
+class EventWatcher : public QObject {
 public:
-    DoubleClickWatcher(core::Pos& pos, QWidget* control, std::function<void()> handler)
-        : QObject(control), m_pos(pos), m_handler(std::move(handler)) {
+    EventWatcher(QWidget* control, QEvent::Type type, std::function<void(QEvent*)> handler)
+        : QObject(control), m_type(type), m_handler(std::move(handler)) {
         control->installEventFilter(this);
         if (auto* combo = qobject_cast<QComboBox*>(control); combo && combo->lineEdit())
             combo->lineEdit()->installEventFilter(this);
@@ -39,22 +22,46 @@ public:
 
 protected:
     bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::MouseButtonDblClick) core::guard(m_pos, m_handler);
+        if (e->type() == m_type) m_handler(e);
         return false;
     }
 
 private:
-    core::Pos& m_pos;
-    std::function<void()> m_handler;
+    QEvent::Type m_type;
+    std::function<void(QEvent*)> m_handler;
 };
+
 } // namespace
 
-void onDoubleClick(core::Pos& pos, QWidget* control, std::function<void()> handler) {
-    new DoubleClickWatcher(pos, control, std::move(handler));
+void onExit(core::Pos& pos, QWidget* control, std::function<void()> handler) {
+    new EventWatcher(control, QEvent::FocusOut, [&pos, handler](QEvent* e) {
+        auto reason = static_cast<QFocusEvent*>(e)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            core::guard(pos, handler);
+    });
 }
 
-void onExit(core::Pos& pos, QWidget* control, std::function<void()> handler) {
-    new ExitWatcher(pos, control, std::move(handler));
+void onClick(core::Pos& pos, QWidget* control, std::function<void()> handler) {
+    new EventWatcher(control, QEvent::MouseButtonRelease, [&pos, control, handler](QEvent* e) {
+        auto* m = static_cast<QMouseEvent*>(e);
+        if (m->button() == Qt::LeftButton && control->rect().contains(m->position().toPoint()))
+            core::guard(pos, handler);
+    });
+}
+
+void onKeyPress(core::Pos& pos, QWidget* control,
+                std::function<void(int key, const QString& text)> handler) {
+    new EventWatcher(control, QEvent::KeyPress, [&pos, handler](QEvent* e) {
+        auto* k = static_cast<QKeyEvent*>(e);
+        const int key = k->key();
+        const QString text = k->text();
+        core::guard(pos, [&] { handler(key, text); });
+    });
+}
+
+void onDoubleClick(core::Pos& pos, QWidget* control, std::function<void()> handler) {
+    new EventWatcher(control, QEvent::MouseButtonDblClick,
+                     [&pos, handler](QEvent*) { core::guard(pos, handler); });
 }
 
 } // namespace ui

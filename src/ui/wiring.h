@@ -17,6 +17,12 @@ void on(core::Pos& pos, Sender* sender, Signal signal, Handler handler) {
 // (the control's exit handler); switching windows is not leaving the control.
 void onExit(core::Pos& pos, QWidget* control, std::function<void()> handler);
 
+// Runs a handler on a mouse click (button released inside) on a control without a signal.
+void onClick(core::Pos& pos, QWidget* control, std::function<void()> handler);
+
+// Runs a handler for every key pressed in a control, before the control takes it.
+void onKeyPress(core::Pos& pos, QWidget* control, std::function<void(int key, const QString& text)> handler);
+
 // Runs a handler on a double click on a control (on an editable combo box's text too).
 void onDoubleClick(core::Pos& pos, QWidget* control, std::function<void()> handler);
 

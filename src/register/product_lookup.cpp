@@ -1,0 +1,99 @@
+#include "register/product_lookup.h"
+
+#include "register/sale_lines.h"
+#include "ui/main_form.h"
+#include "ui/widgets.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace reg {
+namespace {
+QString text(const store::Table& t, int field) { return QString::fromStdString(t.text(field)); }
+} // namespace
+
+bool ProductLookup::findByCategoryAndName() {
+    return pos.tables.product.locate(
+        {{store::product::CATEGORY, pos.form.edtCategoryNameHidden->text().toStdString()},
+         {store::product::PRODUCT, pos.form.edtProductName->text().toStdString()}});
+}
+
+void ProductLookup::edtBarcodeHiddenEnter() {
+    auto& f = pos.form;
+    if (f.edtCustomer->text().isEmpty()) return;
+    store::Table& products = pos.tables.product;
+    if (products.locate({{store::product::BARCODE, f.edtBarcodeHidden->text().toStdString()}})) {
+        f.edtCategoryNameHidden->setText(text(products, store::product::CATEGORY));
+        f.cbxCategory->setEnabled(true);
+        f.cbxCategory->setCurrentText(text(products, store::product::CATEGORY));
+        f.cbxCategory->setEnabled(false);
+        f.edtProductName->setText(text(products, store::product::PRODUCT));
+        pos.sub.lines->imgAddItemClick();
+    }
+    f.edtBarcodeHidden->setEnabled(true);
+    f.edtBarcodeHidden->clear();
+    f.edtProductName->clear();
+    f.edtCategoryNameHidden->clear();
+    f.edtBarcodeHidden->setFocus();
+}
+
+void ProductLookup::edtBarcodeHiddenClick() { pos.form.edtBarcodeHidden->clear(); }
+
+void ProductLookup::edtProductNameChange() {
+    auto& f = pos.form;
+    f.lblUnitPrice->setText("Unit Price");
+    if (findByCategoryAndName()) f.lblTotal->setText(text(pos.tables.product, store::product::PRICE));
+    f.imgAddItem->setEnabled(true);
+}
+
+void ProductLookup::edtProductNameDblClick() {
+    auto& f = pos.form;
+    if (!f.imgAddItem->isEnabled()) return;
+    if (!findByCategoryAndName()) return;
+    m_quickRow = pos.tables.product.rowId();
+    f.pnlQuickQuantity->show();
+    f.pnlQuickQuantity->raise();
+    f.edtQuickQuantity->setText(text(pos.tables.product, store::product::QUANTITY));
+    f.edtQuickQuantity->setFocus();
+}
+
+void ProductLookup::btnQuickQuantityClick() {
+    auto& f = pos.form;
+    if (f.edtQuickQuantity->text().isEmpty()) return;
+    f.pnlQuickQuantity->hide();
+    // The row the panel was opened for, even when others share its category and name.
+    store::Table& products = pos.tables.product;
+    if (!products.gotoRowId(m_quickRow)) return;
+    products.edit();
+    products.setText(store::product::QUANTITY, f.edtQuickQuantity->text().toStdString());
+    products.post();
+}
+
+void ProductLookup::edtBarCodeKeyPress(bool enter) {
+    auto& f = pos.form;
+    if (!enter) {
+        f.edtProduct->setText("Product not found");
+        return;
+    }
+    store::Table& products = pos.tables.product;
+    if (!products.locate({{store::product::BARCODE, f.edtBarCode->text().toStdString()}},
+                         {store::product::BARCODE}))
+        return;
+    pos.state.productEditMode = true;
+    pos.state.productEditRow = products.rowId();
+    f.cbxCategory->setCurrentText(text(products, store::product::CATEGORY));
+    f.edtProduct->setText(text(products, store::product::PRODUCT));
+    f.edtQuantity->setText(text(products, store::product::QUANTITY));
+    f.edtMinimum->setText(text(products, store::product::MINIMUM));
+    f.edtCost->setText(text(products, store::product::COST));
+    f.edtPrice->setText(text(products, store::product::PRICE));
+    f.edtGross->setText(text(products, store::product::GROSS));
+    f.edtVendor->setText(text(products, store::product::VENDER));
+    f.edtBarCode->setText(text(products, store::product::BARCODE));
+    f.ckbxTaxPaid->setChecked(products.text(store::product::TAX) != "F");
+}
+
+} // namespace reg

@@ -1,0 +1,201 @@
+#include "register/sale_lines.h"
+
+#include "core/errors.h"
+#include "register/devices/devices.h"
+#include "register/number_text.h"
+#include "ui/main_form.h"
+#include "ui/widgets.h"
+
+#include <QFile>
+#include <QFrame>
+#include <QLineEdit>
+#include <QRadioButton>
+
+namespace reg {
+namespace {
+QString text(const store::Table& t, int field) { return QString::fromStdString(t.text(field)); }
+} // namespace
+
+QString SaleLines::productNameOf(const QString& lineText) {
+    QString t = lineText.trimmed();
+    if (t.endsWith('}')) t = t.left(t.indexOf('{'));
+    return t.trimmed();
+}
+
+void SaleLines::imgAddItemClick() {
+    auto& f = pos.form;
+    auto& sale = pos.sale;
+    f.edtChangePrice->setText(normalised(f.edtChangePrice->text(), "0.00", FixCurrency));
+    f.edtDiscount->setText(normalised(f.edtDiscount->text(), "0", FixFloat));
+    f.edtSaleQuantity->setText(normalised(f.edtSaleQuantity->text(), "1", FixFloat));
+    if (f.edtProductName->text().isEmpty()) return;
+
+    store::Table& products = pos.tables.product;
+    const bool found = products.locate(
+        {{store::product::CATEGORY, f.edtCategoryNameHidden->text().toStdString()},
+         {store::product::PRODUCT, f.edtProductName->text().toStdString()},
+         {store::product::BARCODE, f.edtBarcodeHidden->text().toStdString()}},
+        {store::product::BARCODE});
+    if (!found) {
+        // Never build a line from another product's record: nothing changes.
+        finishAdd();
+        return;
+    }
+    if (f.edtSaleQuantity->text().isEmpty()) f.edtSaleQuantity->setText("1");
+    const QString qtyText = f.edtSaleQuantity->text();
+    const double qty = ParseNumber(qtyText);
+    const bool refund = f.rbnRefund->isChecked();
+
+    // Everything the line needs is read before the first list grows, so that a text that
+    // is not a number never leaves the five lists out of step.
+    const double stock = ParseNumber(text(products, store::product::QUANTITY));
+    if (!refund && (stock <= 0 || stock < qty)) {
+        pos.dialogs().inform("Marlow POS", "Quantity exceeds inventory!");
+        finishAdd();
+        return;
+    }
+    QString lineText = text(products, store::product::PRODUCT);
+    if (refund) lineText += "   {REFUND}";
+    QString unitText = text(products, store::product::PRICE);
+    if (f.edtChangePrice->text() != "0.00") unitText = f.edtChangePrice->text();
+    const double discount = ParseNumber(f.edtDiscount->text());
+    if (discount > 0) {
+        const double u = ParseNumber(unitText);
+        unitText = FormatMoney(u - u * (discount / 100));
+        lineText += "  {" + f.edtDiscount->text() + "% off}";
+    }
+    const double sign = refund ? -1 : 1;
+    const QString priceText = FormatMoney(sign * (ParseNumber(unitText) * qty));
+    const QString costText =
+        FormatMoney(sign * (ParseNumber(text(products, store::product::COST)) * qty));
+    const double linePrice = ParseNumber(priceText);
+    const bool taxable = products.text(store::product::TAX) == "T";
+    const QString category = text(products, store::product::CATEGORY);
+    const std::int64_t row = products.rowId();
+
+    f.memQuantity->addLine(qtyText);
+    f.memProductList->addLine(lineText);
+    pos.sub.devices->poleItemAdded(lineText);
+    f.memProductPrice->addLine(priceText);
+    f.memProductCost->addLine(costText);
+    f.memCategoryHidden->addLine(category);
+    sale.lines.push_back({row, taxable, true});
+
+    if (taxable) sale.taxableTotal += linePrice;
+    sale.saleSubTotal += linePrice;
+    f.lblTotal->setText(FormatMoney(sale.saleSubTotal));
+    f.lblUnitPrice->setText("Sub Total");
+    pos.sub.devices->poleItemAddedTotals(priceText, sale.saleSubTotal);
+
+    const double newStock = refund ? stock + qty : stock - qty;
+    products.edit();
+    products.setText(store::product::QUANTITY, FormatMoney(newStock).toStdString());
+    products.post();
+
+    for (QWidget* w : std::initializer_list<QWidget*>{f.imgTotal, f.edtAmount, f.edtDiscount,
+                                                      f.edtInvLink})
+        w->setEnabled(true);
+    if (!refund) {
+        reorderCheck(newStock);
+        f.edtSaleQuantity->setText("1");
+        f.edtBarcodeHidden->setEnabled(true);
+        f.edtBarcodeHidden->clear();
+        f.edtBarcodeHidden->setFocus();
+    } else {
+        f.edtSaleQuantity->setText("1");
+    }
+    f.edtChangePrice->setText("0.00");
+    f.pnlChangePrice->hide();
+}
+
+void SaleLines::reorderCheck(double newStock) {
+    QFile file(kOrderListFile); // opening to append creates it when missing
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+        throw core::FileError(
+            QString("Cannot write %1: %2").arg(kOrderListFile, file.errorString()).toStdString());
+    const store::Table& products = pos.tables.product;
+    if (ParseNumber(text(products, store::product::MINIMUM)) < newStock) return;
+    pos.dialogs().inform("Marlow POS", "   Quantity Notification\rProduct Added To Order List");
+    QByteArray record;
+    for (int field : {store::product::PRODUCT, store::product::COST, store::product::PRICE,
+                      store::product::VENDER})
+        record += QByteArray::fromStdString(products.text(field)) + "\r\n";
+    if (file.write(record) != record.size() || !file.flush())
+        throw core::FileError(
+            QString("Cannot write %1: %2").arg(kOrderListFile, file.errorString()).toStdString());
+}
+
+void SaleLines::finishAdd() {
+    auto& f = pos.form;
+    f.edtBarcodeHidden->setEnabled(true);
+    f.edtBarcodeHidden->clear();
+    f.edtBarcodeHidden->setFocus();
+    f.edtChangePrice->setText("0.00");
+    f.pnlChangePrice->hide();
+}
+
+void SaleLines::memProductListMouseUp(int line) {
+    auto& f = pos.form;
+    auto& sale = pos.sale;
+    const QString rowText = f.memProductList->line(line);
+    if (!rowText.isEmpty() && line < int(sale.lines.size())) {
+        const QString name = productNameOf(rowText);
+        const double price = ParseNumber(f.memProductPrice->line(line));
+        const double qty = ParseNumber(f.memQuantity->line(line));
+        const core::SaleState::LineSource source = sale.lines[line];
+
+        if (source.taxable) sale.taxableTotal -= price;
+        sale.saleSubTotal -= price;
+        for (ui::MemoList* m : {f.memProductList, f.memProductPrice, f.memQuantity,
+                                f.memProductCost, f.memCategoryHidden})
+            m->removeLine(line);
+        sale.lines.erase(sale.lines.begin() + line);
+        f.lblUnitPrice->setText("Sub Total");
+        f.lblTotal->setText(FormatMoney(sale.saleSubTotal));
+        pos.sub.devices->poleItemRemoved(name, FormatMoney(price), sale.saleSubTotal);
+
+        // The stock goes back to the very row it came from, if that row still exists.
+        store::Table& products = pos.tables.product;
+        if (source.stockTaken && products.gotoRowId(source.productRow)) {
+            const bool refundLine = price < 0 || (price == 0 && rowText.contains("{REFUND}"));
+            const double stock = ParseNumber(text(products, store::product::QUANTITY));
+            products.edit();
+            products.setText(store::product::QUANTITY,
+                             FormatMoney(refundLine ? stock - qty : stock + qty).toStdString());
+            products.post();
+        }
+    }
+    if (!f.edtCustomer->text().isEmpty()) {
+        f.edtBarcodeHidden->setEnabled(true);
+        f.edtBarcodeHidden->setFocus();
+    }
+}
+
+void SaleLines::edtDiscountExit() {
+    pos.form.edtDiscount->setText(normalised(pos.form.edtDiscount->text(), "0", FixFloat));
+}
+
+void SaleLines::lblTotalDblClick() {
+    auto& f = pos.form;
+    if (f.edtCustomer->text().isEmpty()) return;
+    f.pnlChangePrice->show();
+    f.pnlChangePrice->raise();
+    f.edtChangePrice->setText("0.00");
+    f.edtChangePrice->setFocus();
+}
+
+void SaleLines::imgNoteClick() {
+    auto& f = pos.form;
+    if (!f.imgRingUp->isEnabled() && !f.imgTotal->isEnabled()) return;
+    f.pnlNote->show();
+    f.pnlNote->raise();
+    f.edtNote->setFocus();
+}
+
+void SaleLines::btnNoteClick() {
+    auto& f = pos.form;
+    f.pnlNote->hide();
+    if (f.edtAmount->isEnabled()) f.edtAmount->setFocus();
+}
+
+} // namespace reg

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "core/pos.h"
+
+namespace reg {
+
+// The lines of the current sale: Add Item, refund lines, removal, the price change and
+// note panels, and the reorder list.
+class SaleLines {
+public:
+    explicit SaleLines(core::Pos& pos) : pos(pos) {}
+
+    void imgAddItemClick();
+    // A mouse button released over the line list, at line `line` (past the last: count).
+    void memProductListMouseUp(int line);
+    void edtDiscountExit();
+    void lblTotalDblClick();
+    void imgNoteClick();
+    void btnNoteClick();
+
+    // The product name of a line text: cut at its first "{" when it ends with "}", trimmed.
+    static QString productNameOf(const QString& lineText);
+
+private:
+    void finishAdd(); // steps 18 and 19
+    // Step 17: notes a product at or below its minimum in the reorder list.
+    void reorderCheck(double newStock);
+
+    core::Pos& pos;
+};
+
+inline const char* const kOrderListFile = "OrderList.pos";
+
+} // namespace reg
