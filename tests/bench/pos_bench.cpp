@@ -1,5 +1,15 @@
 // pos-bench WHAT: speed figures of the register, as medians of repeated runs.
+#include "core/text_file.h"
+#include "driver/recording_services.h"
 #include "store/data_dir.h"
+#include "ui/main_form.h"
+#include "ui/program.h"
+#include "ui/widgets.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QTest>
 #include "store/table.h"
 
 #include <sqlite3.h>
@@ -10,6 +20,7 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -41,10 +52,14 @@ std::vector<double> repeat(int times, const std::function<void()>& f) {
 }
 
 std::string barcodeOf(int i) {
+    std::string code = std::to_string(400000000000LL + i * 7919LL % 99991 * 100000 + i);
+    code.insert(code.begin(), '0');
+    return code;
+}
     return "0" + std::to_string(400000000000LL + i * 7919LL % 99991 * 100000 + i);
 }
 
-void fillProducts(const std::string& path, int n) {
+void fillProducts(const std::string& path, int n, const std::string& stock = "") {
     store::Table t(store::Kind::Product);
     t.setFileName(path);
     t.open();
@@ -54,7 +69,7 @@ void fillProducts(const std::string& path, int n) {
         t.append();
         t.setText(store::product::CATEGORY, "Category " + std::to_string(rng() % 60));
         t.setText(store::product::PRODUCT, "Product number " + std::to_string(i));
-        t.setText(store::product::QUANTITY, std::to_string(rng() % 200));
+        t.setText(store::product::QUANTITY, stock.empty() ? std::to_string(rng() % 200) : stock);
         t.setText(store::product::MINIMUM, "5");
         t.setText(store::product::COST, "3.10");
         t.setText(store::product::PRICE, "7.99");
@@ -202,11 +217,72 @@ int benchEngine() {
     return 0;
 }
 
+// A working directory with a data directory of `products` products, the cash customer
+// preset on, and the program started in it through the real handlers.
+struct Register {
+    fs::path dir;
+    driver::RecordingServices rec;
+    std::unique_ptr<ui::Program> program;
+
+    explicit Register(int products) {
+        dir = fs::temp_directory_path() / ("pos-bench-" + std::to_string(getpid()));
+        fs::create_directories(dir);
+        store::createDataDirectory((dir / "data").string());
+        std::printf("building %d products in %s ...\n", products, dir.c_str());
+        fillProducts((dir / "data/product.tbl").string(), products, "1000000");
+        QDir::setCurrent(QString::fromStdString(dir.string()));
+        core::writeLines("datapath.pos", {QString::fromStdString((dir / "data").string()) + "/"});
+        QStringList prefs(24);
+        prefs[0] = "Bench Shop";
+        prefs[10] = "  ";
+        prefs[11] = "6.25";
+        prefs[19] = "T"; // cash customers
+        core::writeLines("prefs.pos", prefs);
+        program = std::make_unique<ui::Program>(rec.services());
+        program->show();
+        if (!QTest::qWaitFor([] { return QApplication::activeWindow() != nullptr; }, 5000))
+            std::fprintf(stderr, "the main window did not become active\n");
+        QCoreApplication::processEvents();
+    }
+    ~Register() {
+        program.reset();
+        QDir::setCurrent("/");
+        fs::remove_all(dir);
+    }
+};
+
+int benchScan() {
+    const int products = 100000, scans = 200;
+    Register reg(products);
+    ui::MainForm& f = reg.program->form();
+    std::mt19937 rng(9);
+    std::vector<double> times;
+    for (int i = 0; i < scans; ++i) {
+        f.edtBarcodeHidden->setText(QString::fromStdString(barcodeOf(int(rng() % products))));
+        auto t0 = Clock::now();
+        QTest::keyClick(f.edtBarcodeHidden, Qt::Key_Return);
+        times.push_back(msSince(t0));
+    }
+    QCoreApplication::processEvents();
+    const int lines = f.memProductList->count();
+    std::vector<double> first(times.begin(), times.begin() + 10), last(times.end() - 10, times.end());
+    std::printf("scan with %d products, Enter to line shown and stock posted: median %.2f ms "
+                "(goal < 10 ms); lines 1-10 %.2f ms, lines 191-200 %.2f ms; %d lines on screen, "
+                "%zu boxes\n",
+                products, median(times), median(first), median(last), lines,
+                reg.rec.dialogs.boxes.size());
+    return lines == scans ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     std::string what = argc > 1 ? argv[1] : "";
     if (what == "engine") return benchEngine();
-    std::fprintf(stderr, "usage: pos-bench engine\n");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ui::applyLook(app);
+    if (what == "scan") return benchScan();
+    std::fprintf(stderr, "usage: pos-bench engine|scan\n");
     return 2;
 }

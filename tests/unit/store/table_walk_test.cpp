@@ -196,3 +196,26 @@ TEST(TableWalk, LocateGivesExactlyTheRowAndStateAScanGives) {
         EXPECT_EQ(t->text(product::CLERK), scanAfter);
     }
 }
+
+TEST(TableWalk, TrimmedLocateAndRowIdentity) {
+    TestDir dir;
+    auto t = dir.table(Kind::Product, "product.tbl");
+    addProduct(*t, "A", "Hammer", "  777");
+    addProduct(*t, "A", "Hammer", "777");
+    const std::int64_t second = t->rowId();
+    // Blanks trimmed on both sides: the first row in order matches, as a trimming scan finds.
+    ASSERT_TRUE(t->locate({{product::PRODUCT, "Hammer"}, {product::BARCODE, " 777 "}},
+                          {product::BARCODE}));
+    EXPECT_EQ(t->text(product::BARCODE), "  777");
+    EXPECT_NE(t->rowId(), second);
+    ASSERT_TRUE(t->locate({{product::BARCODE, "777"}}));
+    EXPECT_EQ(t->rowId(), second);
+
+    // Back to a row by its identity; a deleted row is gone for good.
+    t->first();
+    ASSERT_TRUE(t->gotoRowId(second));
+    EXPECT_EQ(t->text(product::BARCODE), "777");
+    t->remove();
+    EXPECT_FALSE(t->gotoRowId(second));
+    EXPECT_EQ(t->text(product::BARCODE), "  777");
+}
