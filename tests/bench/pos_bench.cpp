@@ -56,8 +56,6 @@ std::string barcodeOf(int i) {
     code.insert(code.begin(), '0');
     return code;
 }
-    return "0" + std::to_string(400000000000LL + i * 7919LL % 99991 * 100000 + i);
-}
 
 void fillProducts(const std::string& path, int n, const std::string& stock = "") {
     store::Table t(store::Kind::Product);
