@@ -2,7 +2,9 @@
 
 #include "app/preferences.h"
 #include "app/users.h"
+#include "catalog/customers.h"
 #include "catalog/lists.h"
+#include "catalog/products.h"
 #include "core/text_file.h"
 #include "ui/main_form.h"
 #include "ui/widgets.h"
@@ -200,6 +202,10 @@ void Startup::FormKeyDown(int key) {
                                                           f.pnlChangePrice, f.RadioGroup1})
             w->hide();
         break;
+    case Qt::Key_F2: pos.sub.customers->New1Click(); break;
+    case Qt::Key_F3: pos.sub.customers->Edit2Click(); break;
+    case Qt::Key_F4: pos.sub.products->New2Click(); break;
+    case Qt::Key_F5: pos.sub.products->Edit3Click(); break;
     case Qt::Key_F11:
         if (f.edtSaleQuantity->isEnabled()) f.edtSaleQuantity->setFocus();
         break;

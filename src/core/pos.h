@@ -17,8 +17,10 @@ class Preferences;
 class Startup;
 } // namespace app
 namespace catalog {
+class Customers;
 class Lists;
-}
+class Products;
+} // namespace catalog
 namespace reg {
 class Devices;
 class SaleLines;
@@ -37,7 +39,12 @@ struct AppState {
     bool startupDone = false;
     bool productEditMode = false; // shared by the customer and product panels
     std::int64_t productEditRow = 0; // the product row that Edit or the barcode lookup chose
+    std::int64_t productPanelRow = 0; // the product row the panel was last filled from
     QString poleMessage;          // the idle text of the pole display
+    QString gridSearchText;       // type-ahead of the customer and receivables grids
+    QString productSearchText;    // type-ahead of the product grid
+    bool pickingProductForSale = false;
+    bool productSearchOpened = false;
     qint64 nextInvoiceNumber = 0; // the number the current sale's invoice gets
 };
 
@@ -79,6 +86,8 @@ struct Subsystems {
     reg::Totals* totals = nullptr;
     reg::ProductLookup* lookup = nullptr;
     catalog::Lists* lists = nullptr;
+    catalog::Customers* customers = nullptr;
+    catalog::Products* products = nullptr;
 };
 
 // The context every handler object receives: the form, the tables, the state, the services.

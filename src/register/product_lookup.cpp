@@ -84,6 +84,7 @@ void ProductLookup::edtBarCodeKeyPress(bool enter) {
         return;
     pos.state.productEditMode = true;
     pos.state.productEditRow = products.rowId();
+    pos.state.productPanelRow = products.rowId();
     f.cbxCategory->setCurrentText(text(products, store::product::CATEGORY));
     f.edtProduct->setText(text(products, store::product::PRODUCT));
     f.edtQuantity->setText(text(products, store::product::QUANTITY));

@@ -624,6 +624,31 @@ bool Table::locate(const std::vector<std::pair<int, std::string>>& equals,
     return true;
 }
 
+RowSet Table::snapshot() {
+    requireOpen();
+    RowSet set;
+    set.fields = fieldCount();
+    sqlite3_stmt* st = nullptr;
+    const std::string sql = "SELECT " + m_st->columns + " FROM rows ORDER BY " + m_st->order;
+    if (sqlite3_prepare_v2(m_db, sql.c_str(), -1, &st, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(st);
+        failSql("cannot read the table");
+    }
+    Row row;
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+        readRow(st, row);
+        set.rids.push_back(row.rid);
+        for (int f = 0; f < set.fields; ++f) {
+            set.arena += trimRight(row.field(f));
+            set.ends.push_back(static_cast<std::uint32_t>(set.arena.size()));
+        }
+    }
+    sqlite3_finalize(st);
+    if (rc != SQLITE_DONE) failSql("cannot read the table");
+    return set;
+}
+
 void Table::beginTransaction() {
     requireOpen();
     if (m_inTransaction) fail("a transaction is already running");

@@ -18,6 +18,20 @@ namespace store {
 // The layout a table file says it holds, or nothing when it is not a readable table file.
 std::optional<Kind> fileKind(const std::string& path);
 
+// Many rows' field texts in one block of memory, for grids that show a whole table.
+struct RowSet {
+    int fields = 0;
+    std::string arena;               // every field's text back to back, trailing blanks gone
+    std::vector<std::uint32_t> ends; // end offset of each field, row by row
+    std::vector<std::int64_t> rids;  // each row's stored identity (see Table::rowId)
+    int rows() const { return fields ? int(ends.size() / fields) : 0; }
+    std::string_view field(int row, int f) const {
+        const size_t i = size_t(row) * fields + f;
+        const std::uint32_t b = i == 0 ? 0 : ends[i - 1];
+        return std::string_view(arena).substr(b, ends[i] - b);
+    }
+};
+
 // One table file (NAME.tbl): a self-contained SQLite database holding the rows, the
 // layout and the indexes. Navigation follows the active index (ties in stored order);
 // rows are read ahead in blocks so that scans over many rows stay cheap.
@@ -88,6 +102,9 @@ public:
     std::int64_t rowId() const { return m_hasRow && m_state == State::Browse ? m_buf[m_pos].rid : 0; }
     // Makes the row with this identity current; false (and nothing changed) when it is gone.
     bool gotoRowId(std::int64_t rid);
+
+    // Every row in active-index order, read in one pass; the current row does not move.
+    RowSet snapshot();
 
     // Several posts stored as one: all of them or none.
     void beginTransaction();

@@ -2,6 +2,8 @@
 
 #include "app/preferences.h"
 #include "app/startup.h"
+#include "catalog/barcodes.h"
+#include "catalog/customers.h"
 #include "catalog/lists.h"
 #include "catalog/products.h"
 #include "register/product_lookup.h"
@@ -14,6 +16,8 @@
 #include "ui/wiring.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -58,6 +62,10 @@ Program::Program(const core::Services& services) {
     m_lists = std::make_unique<catalog::Lists>(*m_pos);
     sub.lists = m_lists.get();
     m_products = std::make_unique<catalog::Products>(*m_pos);
+    sub.products = m_products.get();
+    m_customers = std::make_unique<catalog::Customers>(*m_pos);
+    sub.customers = m_customers.get();
+    m_barcodes = std::make_unique<catalog::Barcodes>(*m_pos);
     m_saleLines = std::make_unique<reg::SaleLines>(*m_pos);
     sub.lines = m_saleLines.get();
     m_totals = std::make_unique<reg::Totals>(*m_pos);
@@ -70,6 +78,8 @@ Program::Program(const core::Services& services) {
     wireLists();
     wireSale();
     wirePictureFeedback();
+    wireCustomers();
+    wireProducts();
 }
 
 Program::~Program() {
@@ -77,6 +87,8 @@ Program::~Program() {
     m_lookup.reset();
     m_totals.reset();
     m_saleLines.reset();
+    m_barcodes.reset();
+    m_customers.reset();
     m_products.reset();
     m_lists.reset();
     m_prefs.reset();
@@ -179,6 +191,64 @@ void Program::wireSale() {
     });
     for (QLineEdit* e : {f.edtQuantity, f.edtMinimum, f.edtQuickQuantity})
         onExit(pos, e, [p] { p->edtMinimumExit(); });
+}
+
+void Program::wireCustomers() {
+    auto& f = m_form;
+    auto& pos = *m_pos;
+    catalog::Customers* c = m_customers.get();
+    on(pos, f.btnNewCustomer, &QPushButton::clicked, [c] { c->New1Click(); });
+    on(pos, f.New1, &QAction::triggered, [c] { c->New1Click(); });
+    on(pos, f.btnEditCustomer, &QPushButton::clicked, [c] { c->Edit2Click(); });
+    on(pos, f.Edit2, &QAction::triggered, [c] { c->Edit2Click(); });
+    on(pos, f.btnSaveCust, &QPushButton::clicked, [c] { c->btnSaveCustClick(); });
+    on(pos, f.btnClrCust, &QPushButton::clicked, [c] { c->btnClrCustClick(); });
+    on(pos, f.imgCustSearch, &PictureButton::clicked, [c] { c->imgCustSearchClick(); });
+    QObject::connect(f.StringGrid1, &GridView::charTyped, f.StringGrid1, [&pos, c](const QString& ch) {
+        core::guard(pos, [c, ch] { c->StringGrid1KeyPress(ch); });
+    });
+    on(pos, f.StringGrid1, &GridView::escapePressed, [c] { c->StringGrid1KeyDown(); });
+    QObject::connect(f.StringGrid1, &GridView::rowClicked, f.StringGrid1, [&pos, c](int row) {
+        core::guard(pos, [c, row] { c->StringGrid1MouseUp(row); });
+    });
+    for (QRadioButton* r : f.RadioGroup1->findChildren<QRadioButton*>())
+        on(pos, r, &QRadioButton::clicked, [c] { c->RadioGroup1Click(); });
+    for (QLineEdit* phone : {f.edtPhone1, f.edtPhone2})
+        onExit(pos, phone, [phone] { phone->setText(catalog::phoneForm(phone->text())); });
+}
+
+void Program::wireProducts() {
+    auto& f = m_form;
+    auto& pos = *m_pos;
+    catalog::Products* p = m_products.get();
+    catalog::Barcodes* b = m_barcodes.get();
+    on(pos, f.btnNewProduct, &QPushButton::clicked, [p] { p->New2Click(); });
+    on(pos, f.New2, &QAction::triggered, [p] { p->New2Click(); });
+    on(pos, f.btnEditProduct, &QPushButton::clicked, [p] { p->Edit3Click(); });
+    on(pos, f.Edit3, &QAction::triggered, [p] { p->Edit3Click(); });
+    // Only the user's own changes of the category count, not the program's.
+    on(pos, f.cbxCategory, &QComboBox::textActivated, [p] { p->cbxCategoryChange(); });
+    on(pos, f.cbxCategory->lineEdit(), &QLineEdit::textEdited, [p] { p->cbxCategoryChange(); });
+    on(pos, f.btnSaveProduct, &QPushButton::clicked, [p] { p->btnSaveProductClick(); });
+    on(pos, f.btnclrProd, &QPushButton::clicked, [p] { p->doLockProduct(); });
+    on(pos, f.imgProdSearch, &PictureButton::clicked, [p] { p->imgProdSearchClick(); });
+    on(pos, f.imgProduct, &PictureButton::clicked, [p] { p->imgProductClick(); });
+    QObject::connect(f.StringGrid2, &GridView::charTyped, f.StringGrid2, [&pos, p](const QString& ch) {
+        core::guard(pos, [p, ch] { p->StringGrid2KeyPress(ch); });
+    });
+    on(pos, f.StringGrid2, &GridView::escapePressed, [p] { p->StringGrid2KeyDown(); });
+    QObject::connect(f.StringGrid2, &GridView::rowClicked, f.StringGrid2, [&pos, p](int row) {
+        core::guard(pos, [p, row] { p->StringGrid2MouseUp(row); });
+    });
+    for (QLineEdit* e : {f.edtCost, f.edtPrice}) onExit(pos, e, [p] { p->edtPriceExit(); });
+    // View ▸ Product Info is a check item: choosing it toggles its mark by itself.
+
+    on(pos, f.imgMiniBarcode, &PictureButton::clicked, [b] { b->imgMiniBarcodeClick(); });
+    onClick(pos, f.edtBarCode, [b] { b->edtBarCodeClick(); });
+    on(pos, f.edtBarcodeEnter, &QLineEdit::returnPressed, [b] { b->edtBarcodeEnterEnter(); });
+    on(pos, f.edtBarcodeVerify, &QLineEdit::textChanged, [b] { b->edtBarcodeVerifyChange(); });
+    on(pos, f.btnCancelBarcode, &QPushButton::clicked, [b] { b->btnCancelBarcodeClick(); });
+    on(pos, f.Barcodes1, &QAction::triggered, [b] { b->doPrintBarcodes(); });
 }
 
 void Program::wirePictureFeedback() {

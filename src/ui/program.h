@@ -15,6 +15,8 @@ class Preferences;
 class Startup;
 } // namespace app
 namespace catalog {
+class Barcodes;
+class Customers;
 class Lists;
 class Products;
 } // namespace catalog
@@ -54,6 +56,8 @@ private:
     void wireLists();
     void wireSale();
     void wirePictureFeedback();
+    void wireCustomers();
+    void wireProducts();
 
     MainForm m_form;
     std::unique_ptr<MainWindow> m_main;
@@ -64,6 +68,8 @@ private:
     std::unique_ptr<app::Preferences> m_prefs;
     std::unique_ptr<catalog::Lists> m_lists;
     std::unique_ptr<catalog::Products> m_products;
+    std::unique_ptr<catalog::Customers> m_customers;
+    std::unique_ptr<catalog::Barcodes> m_barcodes;
     std::unique_ptr<reg::SaleLines> m_saleLines;
     std::unique_ptr<reg::Totals> m_totals;
     std::unique_ptr<reg::ProductLookup> m_lookup;

@@ -7,6 +7,8 @@
 #include <QScrollBar>
 #include <QTextBlock>
 
+#include <cctype>
+
 namespace ui {
 
 PictureButton::PictureButton(const QString& svgResource, QWidget* parent) : QLabel(parent) {
@@ -97,23 +99,61 @@ void MemoList::mouseReleaseEvent(QMouseEvent* e) {
 }
 
 int GridModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+    return parent.isValid() ? 0 : m_rows.rows();
 }
 
-int GridModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : m_columns;
+int GridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_columns; }
+
+QString GridModel::cell(int row, int column) const {
+    if (row < 0 || row >= m_rows.rows() || column < 0 || column >= m_rows.fields) return {};
+    std::string_view v = m_rows.field(row, column);
+    return QString::fromUtf8(v.data(), qsizetype(v.size()));
 }
 
 QVariant GridModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid()) return {};
-    const QStringList& r = m_rows[index.row()];
-    return index.column() < r.size() ? r[index.column()] : QString();
+    return cell(index.row(), index.column());
 }
 
-void GridModel::setRows(std::vector<QStringList> rows) {
+void GridModel::setRows(store::RowSet rows) {
     beginResetModel();
     m_rows = std::move(rows);
     endResetModel();
+}
+
+void GridModel::setRows(const std::vector<QStringList>& rows) {
+    store::RowSet set;
+    set.fields = m_columns;
+    for (const QStringList& r : rows)
+        for (int c = 0; c < m_columns; ++c) {
+            set.arena += c < r.size() ? r[c].toStdString() : std::string();
+            set.ends.push_back(static_cast<std::uint32_t>(set.arena.size()));
+        }
+    setRows(std::move(set));
+}
+
+int GridModel::findPrefix(int column, const QString& prefix) const {
+    if (m_rows.rows() == 0 || column < 0 || column >= m_rows.fields) return -1;
+    const QByteArray want = prefix.toUtf8();
+    bool ascii = true;
+    for (char c : want) ascii &= static_cast<unsigned char>(c) < 0x80;
+    for (int r = 0; r < m_rows.rows(); ++r) {
+        std::string_view v = m_rows.field(r, column);
+        if (ascii) {
+            // Plain letters compare byte by byte; the common case over many rows.
+            if (v.size() < size_t(want.size())) continue;
+            bool same = true;
+            for (qsizetype i = 0; i < want.size() && same; ++i) {
+                unsigned char a = static_cast<unsigned char>(v[i]), b = static_cast<unsigned char>(want[i]);
+                same = (a < 0x80 ? std::tolower(a) : a) == std::tolower(b);
+            }
+            if (same) return r;
+        } else if (QString::fromUtf8(v.data(), qsizetype(v.size()))
+                       .startsWith(prefix, Qt::CaseInsensitive)) {
+            return r;
+        }
+    }
+    return -1;
 }
 
 GridView::GridView(int columns, const std::vector<int>& widths, QWidget* parent)
@@ -148,6 +188,10 @@ void GridView::mouseReleaseEvent(QMouseEvent* e) {
 }
 
 void GridView::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Escape) {
+        emit escapePressed();
+        return;
+    }
     if (e->key() == Qt::Key_Backspace) {
         emit charTyped("\b");
         return;

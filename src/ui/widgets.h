@@ -7,6 +7,8 @@
 
 #include <vector>
 
+#include "store/table.h"
+
 namespace ui {
 
 // A clickable picture: the picture buttons, the strip and the decorative images.
@@ -61,7 +63,8 @@ private:
     bool m_rendering = false;
 };
 
-// Rows of text cells, read-only, for the search grids.
+// Rows of text cells, read-only, for the search grids. The texts stay UTF-8 in one block
+// and become QStrings only when shown, so a grid of a whole table opens quickly.
 class GridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -70,11 +73,19 @@ public:
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     void setColumnCount(int n) { m_columns = n; }
-    void setRows(std::vector<QStringList> rows);
-    const QStringList& row(int r) const { return m_rows[r]; }
+    void setRows(store::RowSet rows);
+    void setRows(const std::vector<QStringList>& rows);
+    void clear() { setRows(store::RowSet{}); }
+    QString cell(int row, int column) const;
+    // The table row a grid row was read from; 0 when unknown.
+    std::int64_t rowId(int row) const {
+        return row >= 0 && row < int(m_rows.rids.size()) ? m_rows.rids[row] : 0;
+    }
+    // The first row whose cell in `column` begins with `prefix`, ignoring letter case; -1.
+    int findPrefix(int column, const QString& prefix) const;
 
 private:
-    std::vector<QStringList> m_rows;
+    store::RowSet m_rows;
     int m_columns = 0;
 };
 
@@ -93,6 +104,7 @@ signals:
     void rowClicked(int row);
     // A character typed while the grid has the focus (Backspace as "\b", Enter as "\r").
     void charTyped(const QString& text);
+    void escapePressed();
 
 protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
