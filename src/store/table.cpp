@@ -9,6 +9,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 namespace store {
 namespace fs = std::filesystem;
@@ -122,8 +123,8 @@ void Table::open() {
         std::uint64_t pageSize = (h[16] << 8) | h[17];
         if (pageSize == 1) pageSize = 65536;
         std::uint64_t pages = (std::uint64_t(h[28]) << 24) | (h[29] << 16) | (h[30] << 8) | h[31];
-        // After a crash the log beside the file holds what the file may still lack.
-        bool hasLog = fs::exists(m_path + "-wal", ec);
+        // After a crash the journal or log beside the file may still be rolled back or in.
+        bool hasLog = fs::exists(m_path + "-wal", ec) || fs::exists(m_path + "-journal", ec);
         if (!hasLog && pages > 0 && pageSize * pages > fs::file_size(m_path, ec))
             fail("the table file is truncated");
     }
@@ -140,8 +141,10 @@ void Table::open() {
         sqlite3_extended_result_codes(m_db, 1);
         validateFile();
         if (!m_readOnly) {
-            // Each post is one transaction, synced to disk before it counts as stored.
-            exec("PRAGMA journal_mode=WAL", "cannot open the table for writing");
+            // Each post is one transaction, synced to disk before it counts as stored. The
+            // rollback journal (rather than a write-ahead log) lets one transaction span
+            // several table files atomically, and leaves no file beside a closed table.
+            exec("PRAGMA journal_mode=DELETE", "cannot open the table for writing");
             exec("PRAGMA synchronous=FULL", "cannot open the table for writing");
         }
         m_st = new Statements;
@@ -271,10 +274,6 @@ void Table::close() {
     if (m_inTransaction) sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
     m_inTransaction = false;
     finalizeStatements();
-    // Leave a self-contained file behind: back to a rollback journal, which checkpoints
-    // and removes the write-ahead log. Refused while another connection has the file
-    // open; the last one to close checkpoints it anyway.
-    if (!m_readOnly) sqlite3_exec(m_db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
     sqlite3_close(m_db);
     m_db = nullptr;
     m_state = State::Browse;
@@ -647,6 +646,86 @@ RowSet Table::snapshot() {
     sqlite3_finalize(st);
     if (rc != SQLITE_DONE) failSql("cannot read the table");
     return set;
+}
+
+void Table::transactionWith(Table& other, const std::function<void()>& work) {
+    requireOpen();
+    other.requireOpen();
+    if (m_inTransaction) fail("a transaction is already running");
+    static int serial = 0;
+    m_attached = "other" + std::to_string(++serial);
+    sqlite3_stmt* st = nullptr;
+    const std::string attach = "ATTACH DATABASE ?1 AS " + m_attached;
+    if (sqlite3_prepare_v2(m_db, attach.c_str(), -1, &st, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(st);
+        m_attached.clear();
+        failSql("cannot reach the other table");
+    }
+    sqlite3_bind_text(st, 1, other.m_path.c_str(), -1, SQLITE_TRANSIENT);
+    int rc = sqlite3_step(st);
+    sqlite3_finalize(st);
+    if (rc != SQLITE_DONE) {
+        m_attached.clear();
+        failSql("cannot reach the other table");
+    }
+    m_attachedTable = &other;
+    auto detach = [this] {
+        sqlite3_exec(m_db, ("DETACH DATABASE " + m_attached).c_str(), nullptr, nullptr, nullptr);
+        m_attached.clear();
+        m_attachedTable = nullptr;
+    };
+    try {
+        beginTransaction();
+        work();
+        commit();
+    } catch (...) {
+        if (m_inTransaction) {
+            m_inTransaction = false;
+            sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+            m_count = -1;
+            if (m_hasRow && !gotoRowId(m_buf[m_pos].rid)) first();
+        }
+        detach();
+        other.refresh();
+        throw;
+    }
+    detach();
+    other.refresh();
+}
+
+int Table::updateOther(const std::vector<std::pair<int, std::string>>& where,
+                       const std::vector<std::pair<int, std::string>>& set) {
+    requireOpen();
+    if (!m_attachedTable || !m_inTransaction) fail("no other table takes part in this transaction");
+    const Layout& layout = m_attachedTable->layout();
+    std::string sql = "UPDATE " + m_attached + ".rows SET ";
+    for (size_t i = 0; i < set.size(); ++i)
+        sql += (i ? ", " : "") + columnName(set[i].first) + " = ?" + std::to_string(i + 1);
+    for (size_t i = 0; i < where.size(); ++i)
+        sql += (i ? " AND " : " WHERE ") + columnName(where[i].first) + " = ?" +
+               std::to_string(set.size() + i + 1);
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(m_db, sql.c_str(), -1, &st, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(st);
+        failSql("cannot change the other table");
+    }
+    int n = 1;
+    for (const auto& [pos, value] : set) {
+        const std::string v = fitToWidth(value, layout.fields.at(pos).width);
+        sqlite3_bind_text(st, n++, v.c_str(), int(v.size()), SQLITE_TRANSIENT);
+    }
+    for (const auto& [pos, value] : where)
+        sqlite3_bind_text(st, n++, value.c_str(), int(value.size()), SQLITE_TRANSIENT);
+    int rc = sqlite3_step(st);
+    sqlite3_finalize(st);
+    if (rc != SQLITE_DONE) failSql("cannot change the other table");
+    return sqlite3_changes(m_db);
+}
+
+void Table::refresh() {
+    if (!m_db) return;
+    m_count = -1;
+    if (m_hasRow && m_state == State::Browse) positionOnRid(m_buf[m_pos].rid);
 }
 
 void Table::beginTransaction() {

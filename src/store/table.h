@@ -4,6 +4,7 @@
 #include "store/text.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -106,6 +107,17 @@ public:
     // Every row in active-index order, read in one pass; the current row does not move.
     RowSet snapshot();
 
+    // Runs `work` as one transaction over this table's file and `other`'s: the posts made
+    // through this table and the changes made with updateOther() are stored together, or
+    // none of them is (also when the process dies half-way).
+    void transactionWith(Table& other, const std::function<void()>& work);
+    // Inside transactionWith(): sets fields of every row of the other table whose fields
+    // equal `where`; texts are cut to their widths. Returns the number of rows changed.
+    int updateOther(const std::vector<std::pair<int, std::string>>& where,
+                    const std::vector<std::pair<int, std::string>>& set);
+    // Reads the current row again (after another connection changed the file).
+    void refresh();
+
     // Several posts stored as one: all of them or none.
     void beginTransaction();
     void commit();
@@ -166,6 +178,8 @@ private:
     std::vector<std::string> m_edit;
     std::int64_t m_editRid = 0;
     bool m_inTransaction = false;
+    std::string m_attached;          // schema name of the other table during transactionWith
+    Table* m_attachedTable = nullptr;
 };
 
 } // namespace store

@@ -94,3 +94,76 @@ TEST(TableDurability, PostsSurviveAKilledWriter) {
     }
     EXPECT_GT(rows, 0) << "the writer never stored a row";
 }
+
+namespace {
+[[noreturn]] void ringUpForever(const std::string& sales, const std::string& customers) {
+    try {
+        Table sale(Kind::Sale), customer(Kind::Customer);
+        sale.setFileName(sales);
+        customer.setFileName(customers);
+        sale.open();
+        customer.open();
+        for (;;) {
+            sale.transactionWith(customer, [&] {
+                sale.last();
+                const int n = static_cast<int>(sale.number(sale::INVOICE)) + 1;
+                sale.append();
+                sale.setNumber(sale::INVOICE, n);
+                sale.setText(sale::NOTE, std::string(200, 'x'));
+                sale.post();
+                sale.updateOther({{customer::NAME, "SMITH"}}, {{customer::CARD, std::to_string(n)}});
+            });
+        }
+    } catch (...) {
+    }
+    _exit(3);
+}
+} // namespace
+
+// A sale and the card it notes on the customer are stored together or not at all.
+TEST(TableDurability, TwoFilesChangeTogetherOrNotAtAll) {
+    TestDir dir;
+    auto sales = dir.table(Kind::Sale, "sale.tbl");
+    auto customers = dir.table(Kind::Customer, "customer.tbl");
+    customers->append();
+    customers->setText(customer::NAME, "SMITH");
+    customers->post();
+
+    // A failure inside the transaction undoes both sides.
+    EXPECT_THROW(sales->transactionWith(*customers,
+                                        [&] {
+                                            sales->append();
+                                            sales->setNumber(sale::INVOICE, 1);
+                                            sales->post();
+                                            sales->updateOther({{customer::NAME, "SMITH"}},
+                                                               {{customer::CARD, "9999"}});
+                                            throw std::runtime_error("disk full");
+                                        }),
+                 std::runtime_error);
+    EXPECT_EQ(sales->recordCount(), 0);
+    customers->first();
+    EXPECT_EQ(customers->text(customer::CARD), "");
+    sales->close();
+    customers->close();
+
+    std::mt19937 rng(std::random_device{}());
+    for (int round = 0; round < 200; ++round) {
+        pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) ringUpForever(dir.file("sale.tbl"), dir.file("customer.tbl"));
+        std::this_thread::sleep_for(std::chrono::microseconds(1000 + rng() % 15000));
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+    }
+    Table s(Kind::Sale), c(Kind::Customer);
+    s.setFileName(dir.file("sale.tbl"));
+    c.setFileName(dir.file("customer.tbl"));
+    s.open();
+    c.open();
+    s.last();
+    const int last = static_cast<int>(s.number(sale::INVOICE));
+    EXPECT_GT(last, 0);
+    EXPECT_EQ(s.recordCount(), last) << "invoice numbers are not unique and consecutive";
+    c.first();
+    EXPECT_EQ(c.text(customer::CARD), std::to_string(last));
+}
