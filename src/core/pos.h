@@ -26,7 +26,12 @@ class Devices;
 class SaleLines;
 class Totals;
 class ProductLookup;
+class Cancel;
+class RingUp;
 } // namespace reg
+namespace reports {
+class Invoices;
+}
 
 namespace core {
 
@@ -85,6 +90,9 @@ struct Subsystems {
     reg::SaleLines* lines = nullptr;
     reg::Totals* totals = nullptr;
     reg::ProductLookup* lookup = nullptr;
+    reg::Cancel* cancel = nullptr;
+    reg::RingUp* ringUp = nullptr;
+    reports::Invoices* invoices = nullptr;
     catalog::Lists* lists = nullptr;
     catalog::Customers* customers = nullptr;
     catalog::Products* products = nullptr;

@@ -660,6 +660,8 @@ QWidget* buildChangeDueWindow(MainForm& f) {
     auto* w = new QWidget(nullptr,
                           Qt::Window | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint);
     w->setObjectName("TForm2");
+    // The change shows without taking the keyboard from the register.
+    w->setAttribute(Qt::WA_ShowWithoutActivating);
     w->setWindowTitle("Change Due");
     w->setFixedSize(260, 90);
     label(NAMED(f2lblChangeDue), "0.00", w, 10, 10, 240, 70);

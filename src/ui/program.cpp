@@ -6,7 +6,10 @@
 #include "catalog/customers.h"
 #include "catalog/lists.h"
 #include "catalog/products.h"
+#include "register/cancel.h"
 #include "register/product_lookup.h"
+#include "register/ring_up.h"
+#include "reports/invoices.h"
 #include "register/sale_lines.h"
 #include "register/totals.h"
 #include "register/devices/devices.h"
@@ -72,6 +75,12 @@ Program::Program(const core::Services& services) {
     sub.totals = m_totals.get();
     m_lookup = std::make_unique<reg::ProductLookup>(*m_pos);
     sub.lookup = m_lookup.get();
+    m_cancel = std::make_unique<reg::Cancel>(*m_pos);
+    sub.cancel = m_cancel.get();
+    m_ringUp = std::make_unique<reg::RingUp>(*m_pos);
+    sub.ringUp = m_ringUp.get();
+    m_invoices = std::make_unique<reports::Invoices>(*m_pos);
+    sub.invoices = m_invoices.get();
     wireApp();
     wirePreferences();
     wireDevices();
@@ -84,6 +93,9 @@ Program::Program(const core::Services& services) {
 
 Program::~Program() {
     // Handlers first (the ports close with them), then the tables, then the windows.
+    m_invoices.reset();
+    m_ringUp.reset();
+    m_cancel.reset();
     m_lookup.reset();
     m_totals.reset();
     m_saleLines.reset();
@@ -171,6 +183,10 @@ void Program::wireSale() {
     on(pos, f.edtNote, &QLineEdit::returnPressed, [l] { l->btnNoteClick(); });
 
     on(pos, f.imgTotal, &PictureButton::clicked, [t] { t->imgTotalClick(); });
+    reg::RingUp* r = m_ringUp.get();
+    reg::Cancel* c = m_cancel.get();
+    on(pos, f.imgRingUp, &PictureButton::clicked, [r] { r->imgRingUpClick(); });
+    on(pos, f.imgCancel, &PictureButton::clicked, [c] { c->imgCancelClick(); });
     onExit(pos, f.edtAmount, [t] { t->edtAmountExit(); });
     onKeyPress(pos, f.edtAmount, [t](int, const QString&) { t->edtAmountKeyDown(); });
     on(pos, f.rbnCashSale, &QRadioButton::clicked, [t] { t->rbnCashSaleClick(); });

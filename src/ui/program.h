@@ -20,7 +20,12 @@ class Customers;
 class Lists;
 class Products;
 } // namespace catalog
+namespace reports {
+class Invoices;
+}
 namespace reg {
+class Cancel;
+class RingUp;
 class Devices;
 class ProductLookup;
 class SaleLines;
@@ -73,6 +78,9 @@ private:
     std::unique_ptr<reg::SaleLines> m_saleLines;
     std::unique_ptr<reg::Totals> m_totals;
     std::unique_ptr<reg::ProductLookup> m_lookup;
+    std::unique_ptr<reg::Cancel> m_cancel;
+    std::unique_ptr<reg::RingUp> m_ringUp;
+    std::unique_ptr<reports::Invoices> m_invoices;
 };
 
 } // namespace ui

@@ -1,0 +1,117 @@
+#include "register/cancel.h"
+
+#include "catalog/customers.h"
+#include "catalog/products.h"
+#include "register/devices/devices.h"
+#include "register/number_text.h"
+#include "register/sale_lines.h"
+#include "ui/main_form.h"
+#include "ui/widgets.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace reg {
+
+void Cancel::imgCancelClick() {
+    giveBackStock();
+    doReset();
+}
+
+void Cancel::giveBackStock() {
+    auto& f = pos.form;
+    auto& lines = pos.sale.lines;
+    store::Table& products = pos.tables.product;
+    for (int i = 0; i < f.memProductList->count(); ++i) {
+        const QString name = SaleLines::productNameOf(f.memProductList->line(i));
+        if (name.isEmpty() || name == "__________") break;
+        // Lines past the product lines (the tax line) came from no product.
+        if (i >= int(lines.size()) || !lines[i].stockTaken) continue;
+        const double price = ParseNumber(f.memProductPrice->line(i));
+        const double qty = ParseNumber(f.memQuantity->line(i));
+        // Exactly the row the stock came from; a row deleted since gets nothing.
+        if (products.gotoRowId(lines[i].productRow)) {
+            const double stock = ParseNumber(QString::fromStdString(products.text(store::product::QUANTITY)));
+            const bool refundLine =
+                price < 0 || (price == 0 && f.memProductList->line(i).contains("{REFUND}"));
+            products.edit();
+            products.setText(store::product::QUANTITY,
+                             FormatMoney(refundLine ? stock - qty : stock + qty).toStdString());
+            products.post();
+        }
+        // Once given back, never again, even when a later line stops this walk.
+        lines[i].stockTaken = false;
+    }
+}
+
+void Cancel::doReset() {
+    auto& f = pos.form;
+    auto& sale = pos.sale;
+    pos.sub.customers->doClearCustomer();
+    pos.sub.customers->doLockCustomer();
+    pos.sub.products->doLockProduct();
+
+    for (ui::MemoList* m : {f.memProductList, f.memProductPrice, f.memProductCost,
+                            f.memCategoryHidden, f.memQuantity})
+        m->clearLines();
+    sale.lines.clear();
+    f.edtSaleQuantity->setText("1");
+    f.edtProductName->clear();
+    f.edtCategoryNameHidden->clear();
+
+    f.lblTotal->setText("0.00");
+    f.lblUnitPrice->setText("Unit Price");
+    f.edtAmount->setText("0.00");
+    f.edtDiscount->setText("0");
+    f.edtInvLink->setText("0");
+    sale.saleSubTotal = sale.saleTotal = sale.saleTax = sale.taxableTotal = 0;
+
+    f.edtBarcodeHidden->setEnabled(false);
+    f.edtSaleQuantity->setEnabled(false);
+    f.imgProduct->setEnabled(false);
+    f.edtBarcodeHidden->clear();
+    f.imgRingUp->setEnabled(false);
+    f.memProductList->setEnabled(true);
+    f.edtNote->clear();
+    for (QWidget* w : std::initializer_list<QWidget*>{f.edtDiscount, f.edtAmount, f.edtInvLink})
+        w->setEnabled(false);
+
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             f.imgCustSearch, f.imgProdSearch, f.imgMiniBarcode, f.btnNewCustomer,
+             f.btnEditCustomer, f.btnEditProduct, f.btnNewProduct})
+        w->setEnabled(true);
+    f.File1->menuAction()->setEnabled(true);
+    f.Edit1->menuAction()->setEnabled(true);
+
+    for (QRadioButton* r : {f.rbnQuote, f.rbnRefund, f.rbnCashSale, f.rbnCreditSale})
+        r->setEnabled(true);
+    f.rbnCashSale->setChecked(true);
+
+    f.edtCreditCard2->clear();
+    f.edtExpire2->clear();
+    f.edtAuthorization->clear();
+    f.pnlAuthorization->hide();
+    f.edtChangePrice->setText("0.00");
+    f.pnlChangePrice->hide();
+    f.RadioGroup1->hide();
+
+    sale.saleTotalled = false;
+    f.imgAddItem->setEnabled(false);
+    f.imgTotal->setEnabled(false);
+
+    if (f.ckbxCashCustomer->isChecked()) {
+        f.edtCustomer->setText("CASH CUSTOMER");
+        pos.sub.customers->enableProductEntry();
+        f.edtDiscount->setEnabled(true);
+    }
+    pos.sub.devices->poleIdle();
+}
+
+} // namespace reg
