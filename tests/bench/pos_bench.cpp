@@ -222,12 +222,16 @@ struct Register {
     driver::RecordingServices rec;
     std::unique_ptr<ui::Program> program;
 
-    explicit Register(int products) {
+    explicit Register(int products, int sales = 0) {
         dir = fs::temp_directory_path() / ("pos-bench-" + std::to_string(getpid()));
         fs::create_directories(dir);
         store::createDataDirectory((dir / "data").string());
         std::printf("building %d products in %s ...\n", products, dir.c_str());
         fillProducts((dir / "data/product.tbl").string(), products, "1000000");
+        if (sales > 0) {
+            std::printf("storing %d sales ...\n", sales);
+            fillSales((dir / "data/sale.tbl").string(), sales);
+        }
         QDir::setCurrent(QString::fromStdString(dir.string()));
         core::writeLines("datapath.pos", {QString::fromStdString((dir / "data").string()) + "/"});
         QStringList prefs(24);
@@ -298,6 +302,34 @@ int benchGrid() {
     return 0;
 }
 
+int benchRingUp() {
+    const int products = 100000, sales = 100000, runs = 40;
+    Register reg(products, sales);
+    ui::MainForm& f = reg.program->form();
+    std::mt19937 rng(3);
+    std::vector<double> times;
+    for (int run = 0; run < runs; ++run) {
+        for (int line = 0; line < 5; ++line) {
+            f.edtBarcodeHidden->setText(QString::fromStdString(barcodeOf(int(rng() % products))));
+            QTest::keyClick(f.edtBarcodeHidden, Qt::Key_Return);
+        }
+        QTest::mouseClick(f.imgTotal, Qt::LeftButton);
+        f.edtAmount->setText("100.00");
+        auto t0 = Clock::now();
+        QTest::mouseClick(f.imgRingUp, Qt::LeftButton);
+        times.push_back(msSince(t0));
+    }
+    store::Table check(store::Kind::Sale);
+    check.setFileName((reg.dir / "data/sale.tbl").string());
+    check.setReadOnly(true);
+    check.open();
+    std::printf("ring up of a five-line cash sale with %d stored sales: median %.2f ms (goal < 20 "
+                "ms), slowest %.2f ms; %d sales stored, %zu boxes\n",
+                sales, median(times), *std::max_element(times.begin(), times.end()),
+                check.recordCount(), reg.rec.dialogs.boxes.size());
+    return check.recordCount() == sales + runs ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -308,6 +340,7 @@ int main(int argc, char** argv) {
     ui::applyLook(app);
     if (what == "scan") return benchScan();
     if (what == "grid") return benchGrid();
-    std::fprintf(stderr, "usage: pos-bench engine|scan|grid\n");
+    if (what == "ringup") return benchRingUp();
+    std::fprintf(stderr, "usage: pos-bench engine|scan|grid|ringup\n");
     return 2;
 }

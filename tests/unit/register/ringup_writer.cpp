@@ -1,0 +1,42 @@
+// ringup-writer DIR: rings up credit sales through the register's handlers until it is
+// killed; the durability test kills it at random moments.
+#include "driver/recording_services.h"
+#include "register/product_lookup.h"
+#include "register/ring_up.h"
+#include "register/totals.h"
+#include "ui/main_form.h"
+#include "ui/program.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    QApplication app(argc, argv);
+    if (argc < 2 || !QDir::setCurrent(argv[1])) return 2;
+    driver::RecordingServices rec;
+    ui::Program program(rec.services());
+    program.show();
+    if (!QTest::qWaitFor([] { return QApplication::activeWindow() != nullptr; }, 5000)) return 3;
+    ui::MainForm& f = program.form();
+    core::Pos& pos = program.pos();
+    std::printf("ready\n");
+    std::fflush(stdout);
+    for (long card = 1;; ++card) {
+        f.edtBarcodeHidden->setText("W");
+        pos.sub.lookup->edtBarcodeHiddenEnter();
+        pos.sub.totals->imgTotalClick();
+        f.rbnCreditSale->setChecked(true);
+        f.edtAmount->setText("12.34");
+        f.edtCreditCard2->setText(QString::number(card));
+        f.edtAuthorization->setText("A");
+        pos.sub.ringUp->imgRingUpClick();
+        if (!rec.dialogs.boxes.empty()) return 4; // every ring-up must go through silently
+    }
+}
