@@ -202,10 +202,18 @@ void Startup::FormKeyDown(int key) {
                                                           f.pnlChangePrice, f.RadioGroup1})
             w->hide();
         break;
-    case Qt::Key_F2: pos.sub.customers->New1Click(); break;
-    case Qt::Key_F3: pos.sub.customers->Edit2Click(); break;
-    case Qt::Key_F4: pos.sub.products->New2Click(); break;
-    case Qt::Key_F5: pos.sub.products->Edit3Click(); break;
+    case Qt::Key_F2:
+        pos.sub.customers->New1Click();
+        break;
+    case Qt::Key_F3:
+        pos.sub.customers->Edit2Click();
+        break;
+    case Qt::Key_F4:
+        pos.sub.products->New2Click();
+        break;
+    case Qt::Key_F5:
+        pos.sub.products->Edit3Click();
+        break;
     case Qt::Key_F11:
         if (f.edtSaleQuantity->isEnabled()) f.edtSaleQuantity->setFocus();
         break;

@@ -25,7 +25,9 @@ void Barcodes::edtBarCodeClick() {
     if (f.pnlBarCode->isVisible()) f.edtBarcodeEnter->setFocus();
 }
 
-void Barcodes::edtBarcodeEnterEnter() { pos.form.edtBarcodeVerify->setFocus(); }
+void Barcodes::edtBarcodeEnterEnter() {
+    pos.form.edtBarcodeVerify->setFocus();
+}
 
 void Barcodes::edtBarcodeVerifyChange() {
     auto& f = pos.form;
@@ -34,12 +36,15 @@ void Barcodes::edtBarcodeVerifyChange() {
     f.pnlBarCode->hide();
 }
 
-void Barcodes::btnCancelBarcodeClick() { pos.form.pnlBarCode->hide(); }
+void Barcodes::btnCancelBarcodeClick() {
+    pos.form.pnlBarCode->hide();
+}
 
 void Barcodes::doPrintBarcodes() {
     // The label program beside the shop's files first, else wherever the system finds it.
     QFileInfo local("Barcode");
-    pos.services.launcher->start(local.isFile() ? local.absoluteFilePath() : QString("Barcode"), {});
+    pos.services.launcher->start(local.isFile() ? local.absoluteFilePath() : QString("Barcode"),
+                                 {});
 }
 
 } // namespace catalog

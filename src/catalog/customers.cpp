@@ -42,8 +42,8 @@ void Customers::setPanelEnabled(bool on) {
     auto& f = pos.form;
     for (QWidget* w : std::initializer_list<QWidget*>{
              f.edtCustomer, f.edtAddress1, f.edtAddress2, f.edtCity, f.edtState, f.edtZip,
-             f.edtPhone1, f.edtPhone2, f.edtDriversLic, f.cbxLicState, f.edtCreditCard,
-             f.edtExpire, f.cbxType, f.btnSaveCust, f.btnClrCust})
+             f.edtPhone1, f.edtPhone2, f.edtDriversLic, f.cbxLicState, f.edtCreditCard, f.edtExpire,
+             f.cbxType, f.btnSaveCust, f.btnClrCust})
         w->setEnabled(on);
 }
 
@@ -111,7 +111,8 @@ void Customers::btnSaveCustClick() {
                                   f.edtDriversLic->text(), f.cbxLicState->currentText(),
                                   f.edtCreditCard->text(), f.edtExpire->text(),
                                   f.cbxType->currentText()};
-        for (int i = 0; i < 13; ++i) customers.setText(i, values[i].toStdString());
+        for (int i = 0; i < 13; ++i)
+            customers.setText(i, values[i].toStdString());
         customers.setText(store::customer::CLERK, pos.state.currentUser.toStdString());
         customers.post();
     }
@@ -179,9 +180,10 @@ void Customers::StringGrid1MouseUp(int row) {
     auto& f = pos.form;
     ui::GridModel* m = f.StringGrid1->gridModel();
     if (row < 0 || row >= m->rowCount()) return;
-    QLineEdit* edits[] = {f.edtCustomer, f.edtAddress1, f.edtAddress2, f.edtCity, f.edtState,
+    QLineEdit* edits[] = {f.edtCustomer, f.edtAddress1, f.edtAddress2, f.edtCity,      f.edtState,
                           f.edtZip,      f.edtPhone1,   f.edtPhone2,   f.edtDriversLic};
-    for (int c = 0; c < 9; ++c) edits[c]->setText(m->cell(row, c));
+    for (int c = 0; c < 9; ++c)
+        edits[c]->setText(m->cell(row, c));
     f.cbxLicState->setCurrentText(m->cell(row, 9));
     f.edtCreditCard->setText(m->cell(row, 10));
     f.edtExpire->setText(m->cell(row, 11));

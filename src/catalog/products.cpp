@@ -54,7 +54,8 @@ void Products::doLockProduct() {
 void Products::New2Click() {
     auto& f = pos.form;
     if (!core::fileExists(kCategoryFile)) {
-        pos.dialogs().message("New Product", "You must first setup categories under the Edit menu above.",
+        pos.dialogs().message("New Product",
+                              "You must first setup categories under the Edit menu above.",
                               {core::Button::OK}, core::Button::OK, core::Icon::Information);
         return;
     }
@@ -124,13 +125,19 @@ void Products::btnSaveProductClick() {
             products.edit();
         else
             products.append();
-        const QString values[] = {f.cbxCategory->currentText(), f.edtProduct->text(),
-                                  f.edtQuantity->text(),        f.edtMinimum->text(),
-                                  f.edtCost->text(),            f.edtPrice->text(),
-                                  f.edtGross->text(),           f.edtVendor->text(),
+        const QString values[] = {f.cbxCategory->currentText(),
+                                  f.edtProduct->text(),
+                                  f.edtQuantity->text(),
+                                  f.edtMinimum->text(),
+                                  f.edtCost->text(),
+                                  f.edtPrice->text(),
+                                  f.edtGross->text(),
+                                  f.edtVendor->text(),
                                   f.ckbxTaxPaid->isChecked() ? "T" : "F",
-                                  f.edtBarCode->text(),         pos.state.currentUser};
-        for (int i = 0; i < 11; ++i) products.setText(i, values[i].toStdString());
+                                  f.edtBarCode->text(),
+                                  pos.state.currentUser};
+        for (int i = 0; i < 11; ++i)
+            products.setText(i, values[i].toStdString());
         products.post();
     }
     f.pnlBarCode->hide();
@@ -158,7 +165,9 @@ void Products::openGrid(bool fromSearchPicture) {
     f.lblSearchString->raise();
 }
 
-void Products::imgProdSearchClick() { openGrid(true); }
+void Products::imgProdSearchClick() {
+    openGrid(true);
+}
 
 void Products::imgProductClick() {
     if (pos.form.edtCustomer->text().isEmpty()) return;
@@ -188,7 +197,8 @@ void Products::StringGrid2MouseUp(int row) {
             f.cbxCategory->setCurrentText(m->cell(row, 0));
             QLineEdit* edits[] = {f.edtProduct, f.edtQuantity, f.edtMinimum, f.edtCost,
                                   f.edtPrice,   f.edtGross,    f.edtVendor};
-            for (int c = 0; c < 7; ++c) edits[c]->setText(m->cell(row, c + 1));
+            for (int c = 0; c < 7; ++c)
+                edits[c]->setText(m->cell(row, c + 1));
             f.edtBarCode->setText(m->cell(row, 9));
             f.ckbxTaxPaid->setChecked(m->cell(row, 8) != "F");
             pos.state.productPanelRow = m->rowId(row);

@@ -42,12 +42,12 @@ struct AppState {
     QString userGroup = "A";
     bool loginPending = false;
     bool startupDone = false;
-    bool productEditMode = false; // shared by the customer and product panels
-    std::int64_t productEditRow = 0; // the product row that Edit or the barcode lookup chose
+    bool productEditMode = false;     // shared by the customer and product panels
+    std::int64_t productEditRow = 0;  // the product row that Edit or the barcode lookup chose
     std::int64_t productPanelRow = 0; // the product row the panel was last filled from
-    QString poleMessage;          // the idle text of the pole display
-    QString gridSearchText;       // type-ahead of the customer and receivables grids
-    QString productSearchText;    // type-ahead of the product grid
+    QString poleMessage;              // the idle text of the pole display
+    QString gridSearchText;           // type-ahead of the customer and receivables grids
+    QString productSearchText;        // type-ahead of the product grid
     bool pickingProductForSale = false;
     bool productSearchOpened = false;
     qint64 nextInvoiceNumber = 0; // the number the current sale's invoice gets

@@ -38,7 +38,8 @@ void Cancel::giveBackStock() {
         const double qty = ParseNumber(f.memQuantity->line(i));
         // Exactly the row the stock came from; a row deleted since gets nothing.
         if (products.gotoRowId(lines[i].productRow)) {
-            const double stock = ParseNumber(QString::fromStdString(products.text(store::product::QUANTITY)));
+            const double stock =
+                ParseNumber(QString::fromStdString(products.text(store::product::QUANTITY)));
             const bool refundLine =
                 price < 0 || (price == 0 && f.memProductList->line(i).contains("{REFUND}"));
             products.edit();

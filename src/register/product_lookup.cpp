@@ -12,7 +12,9 @@
 
 namespace reg {
 namespace {
-QString text(const store::Table& t, int field) { return QString::fromStdString(t.text(field)); }
+QString text(const store::Table& t, int field) {
+    return QString::fromStdString(t.text(field));
+}
 } // namespace
 
 bool ProductLookup::findByCategoryAndName() {
@@ -40,12 +42,15 @@ void ProductLookup::edtBarcodeHiddenEnter() {
     f.edtBarcodeHidden->setFocus();
 }
 
-void ProductLookup::edtBarcodeHiddenClick() { pos.form.edtBarcodeHidden->clear(); }
+void ProductLookup::edtBarcodeHiddenClick() {
+    pos.form.edtBarcodeHidden->clear();
+}
 
 void ProductLookup::edtProductNameChange() {
     auto& f = pos.form;
     f.lblUnitPrice->setText("Unit Price");
-    if (findByCategoryAndName()) f.lblTotal->setText(text(pos.tables.product, store::product::PRICE));
+    if (findByCategoryAndName())
+        f.lblTotal->setText(text(pos.tables.product, store::product::PRICE));
     f.imgAddItem->setEnabled(true);
 }
 

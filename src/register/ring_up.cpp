@@ -24,8 +24,8 @@ void RingUp::imgRingUpClick() {
     auto& f = pos.form;
     auto& sale = pos.sale;
     if (pos.tables.sale.readOnly()) {
-        pos.dialogs().message("Closed Year", "Year is closed to new transactions.", {core::Button::OK},
-                              core::Button::OK, core::Icon::Information);
+        pos.dialogs().message("Closed Year", "Year is closed to new transactions.",
+                              {core::Button::OK}, core::Button::OK, core::Icon::Information);
         pos.sub.cancel->imgCancelClick();
         return;
     }

@@ -13,7 +13,9 @@
 
 namespace reg {
 namespace {
-QString text(const store::Table& t, int field) { return QString::fromStdString(t.text(field)); }
+QString text(const store::Table& t, int field) {
+    return QString::fromStdString(t.text(field));
+}
 } // namespace
 
 QString SaleLines::productNameOf(const QString& lineText) {
@@ -31,11 +33,11 @@ void SaleLines::imgAddItemClick() {
     if (f.edtProductName->text().isEmpty()) return;
 
     store::Table& products = pos.tables.product;
-    const bool found = products.locate(
-        {{store::product::CATEGORY, f.edtCategoryNameHidden->text().toStdString()},
-         {store::product::PRODUCT, f.edtProductName->text().toStdString()},
-         {store::product::BARCODE, f.edtBarcodeHidden->text().toStdString()}},
-        {store::product::BARCODE});
+    const bool found =
+        products.locate({{store::product::CATEGORY, f.edtCategoryNameHidden->text().toStdString()},
+                         {store::product::PRODUCT, f.edtProductName->text().toStdString()},
+                         {store::product::BARCODE, f.edtBarcodeHidden->text().toStdString()}},
+                        {store::product::BARCODE});
     if (!found) {
         // Never build a line from another product's record: nothing changes.
         finishAdd();
@@ -92,8 +94,8 @@ void SaleLines::imgAddItemClick() {
     products.setText(store::product::QUANTITY, FormatMoney(newStock).toStdString());
     products.post();
 
-    for (QWidget* w : std::initializer_list<QWidget*>{f.imgTotal, f.edtAmount, f.edtDiscount,
-                                                      f.edtInvLink})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{f.imgTotal, f.edtAmount, f.edtDiscount, f.edtInvLink})
         w->setEnabled(true);
     if (!refund) {
         reorderCheck(newStock);

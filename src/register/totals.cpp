@@ -32,7 +32,8 @@ void Totals::imgTotalClick() {
     sale.saleTax = rate * sale.taxableTotal;
     sale.saleTotal = sale.saleTax + sale.saleSubTotal;
 
-    for (const char* l : {"Sales Tax", "__________", "Total"}) f.memProductList->addLine(l);
+    for (const char* l : {"Sales Tax", "__________", "Total"})
+        f.memProductList->addLine(l);
     f.memProductCost->addLine("______");
     f.memCategoryHidden->addLine("______");
     f.memProductPrice->addLine(FormatMoney(sale.saleTax));

@@ -12,8 +12,8 @@ void Invoices::imgPrintInvoiceClick() {
     auto& f = pos.form;
     if (!f.rbnQuote->isChecked()) {
         // A stored sale's stock stays sold: the reset finds no lines to give back.
-        for (ui::MemoList* m : {f.memProductList, f.memProductPrice, f.memProductCost,
-                                f.memCategoryHidden})
+        for (ui::MemoList* m :
+             {f.memProductList, f.memProductPrice, f.memProductCost, f.memCategoryHidden})
             m->clearLines();
         pos.sale.lines.clear();
     }

@@ -597,8 +597,10 @@ bool Table::locate(const std::vector<std::pair<int, std::string>>& equals,
         } else {
             std::string_view v = value;
             if (isTrimmed(pos)) {
-                while (!v.empty() && v.front() == ' ') v.remove_prefix(1);
-                while (!v.empty() && v.back() == ' ') v.remove_suffix(1);
+                while (!v.empty() && v.front() == ' ')
+                    v.remove_prefix(1);
+                while (!v.empty() && v.back() == ' ')
+                    v.remove_suffix(1);
             }
             sqlite3_bind_text(st, int(i + 1), v.data(), int(v.size()), SQLITE_TRANSIENT);
         }

@@ -100,7 +100,9 @@ public:
                 const std::vector<int>& trimmed = {});
 
     // The stored identity of the current row (0 without one), and a way back to that row.
-    std::int64_t rowId() const { return m_hasRow && m_state == State::Browse ? m_buf[m_pos].rid : 0; }
+    std::int64_t rowId() const {
+        return m_hasRow && m_state == State::Browse ? m_buf[m_pos].rid : 0;
+    }
     // Makes the row with this identity current; false (and nothing changed) when it is gone.
     bool gotoRowId(std::int64_t rid);
 
@@ -178,7 +180,7 @@ private:
     std::vector<std::string> m_edit;
     std::int64_t m_editRid = 0;
     bool m_inTransaction = false;
-    std::string m_attached;          // schema name of the other table during transactionWith
+    std::string m_attached; // schema name of the other table during transactionWith
     Table* m_attachedTable = nullptr;
 };
 

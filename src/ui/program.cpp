@@ -7,21 +7,21 @@
 #include "catalog/lists.h"
 #include "catalog/products.h"
 #include "register/cancel.h"
+#include "register/devices/devices.h"
 #include "register/product_lookup.h"
 #include "register/ring_up.h"
-#include "reports/invoices.h"
 #include "register/sale_lines.h"
 #include "register/totals.h"
-#include "register/devices/devices.h"
+#include "reports/invoices.h"
 #include "ui/main_window.h"
 #include "ui/qt_services.h"
 #include "ui/widgets.h"
 #include "ui/wiring.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QApplication>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
@@ -174,8 +174,9 @@ void Program::wireSale() {
     catalog::Products* p = m_products.get();
 
     on(pos, f.imgAddItem, &PictureButton::clicked, [l] { l->imgAddItemClick(); });
-    QObject::connect(f.memProductList, &MemoList::mouseReleasedAtLine, f.memProductList,
-                     [&pos, l](int line) { core::guard(pos, [l, line] { l->memProductListMouseUp(line); }); });
+    QObject::connect(
+        f.memProductList, &MemoList::mouseReleasedAtLine, f.memProductList,
+        [&pos, l](int line) { core::guard(pos, [l, line] { l->memProductListMouseUp(line); }); });
     onExit(pos, f.edtDiscount, [l] { l->edtDiscountExit(); });
     onDoubleClick(pos, f.lblTotal, [l] { l->lblTotalDblClick(); });
     on(pos, f.imgNote, &PictureButton::clicked, [l] { l->imgNoteClick(); });
@@ -220,9 +221,10 @@ void Program::wireCustomers() {
     on(pos, f.btnSaveCust, &QPushButton::clicked, [c] { c->btnSaveCustClick(); });
     on(pos, f.btnClrCust, &QPushButton::clicked, [c] { c->btnClrCustClick(); });
     on(pos, f.imgCustSearch, &PictureButton::clicked, [c] { c->imgCustSearchClick(); });
-    QObject::connect(f.StringGrid1, &GridView::charTyped, f.StringGrid1, [&pos, c](const QString& ch) {
-        core::guard(pos, [c, ch] { c->StringGrid1KeyPress(ch); });
-    });
+    QObject::connect(f.StringGrid1, &GridView::charTyped, f.StringGrid1,
+                     [&pos, c](const QString& ch) {
+                         core::guard(pos, [c, ch] { c->StringGrid1KeyPress(ch); });
+                     });
     on(pos, f.StringGrid1, &GridView::escapePressed, [c] { c->StringGrid1KeyDown(); });
     QObject::connect(f.StringGrid1, &GridView::rowClicked, f.StringGrid1, [&pos, c](int row) {
         core::guard(pos, [c, row] { c->StringGrid1MouseUp(row); });
@@ -249,14 +251,16 @@ void Program::wireProducts() {
     on(pos, f.btnclrProd, &QPushButton::clicked, [p] { p->doLockProduct(); });
     on(pos, f.imgProdSearch, &PictureButton::clicked, [p] { p->imgProdSearchClick(); });
     on(pos, f.imgProduct, &PictureButton::clicked, [p] { p->imgProductClick(); });
-    QObject::connect(f.StringGrid2, &GridView::charTyped, f.StringGrid2, [&pos, p](const QString& ch) {
-        core::guard(pos, [p, ch] { p->StringGrid2KeyPress(ch); });
-    });
+    QObject::connect(f.StringGrid2, &GridView::charTyped, f.StringGrid2,
+                     [&pos, p](const QString& ch) {
+                         core::guard(pos, [p, ch] { p->StringGrid2KeyPress(ch); });
+                     });
     on(pos, f.StringGrid2, &GridView::escapePressed, [p] { p->StringGrid2KeyDown(); });
     QObject::connect(f.StringGrid2, &GridView::rowClicked, f.StringGrid2, [&pos, p](int row) {
         core::guard(pos, [p, row] { p->StringGrid2MouseUp(row); });
     });
-    for (QLineEdit* e : {f.edtCost, f.edtPrice}) onExit(pos, e, [p] { p->edtPriceExit(); });
+    for (QLineEdit* e : {f.edtCost, f.edtPrice})
+        onExit(pos, e, [p] { p->edtPriceExit(); });
     // View ▸ Product Info is a check item: choosing it toggles its mark by itself.
 
     on(pos, f.imgMiniBarcode, &PictureButton::clicked, [b] { b->imgMiniBarcodeClick(); });

@@ -102,7 +102,9 @@ int GridModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : m_rows.rows();
 }
 
-int GridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_columns; }
+int GridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_columns;
+}
 
 QString GridModel::cell(int row, int column) const {
     if (row < 0 || row >= m_rows.rows() || column < 0 || column >= m_rows.fields) return {};
@@ -136,7 +138,8 @@ int GridModel::findPrefix(int column, const QString& prefix) const {
     if (m_rows.rows() == 0 || column < 0 || column >= m_rows.fields) return -1;
     const QByteArray want = prefix.toUtf8();
     bool ascii = true;
-    for (char c : want) ascii &= static_cast<unsigned char>(c) < 0x80;
+    for (char c : want)
+        ascii &= static_cast<unsigned char>(c) < 0x80;
     for (int r = 0; r < m_rows.rows(); ++r) {
         std::string_view v = m_rows.field(r, column);
         if (ascii) {
@@ -144,7 +147,8 @@ int GridModel::findPrefix(int column, const QString& prefix) const {
             if (v.size() < size_t(want.size())) continue;
             bool same = true;
             for (qsizetype i = 0; i < want.size() && same; ++i) {
-                unsigned char a = static_cast<unsigned char>(v[i]), b = static_cast<unsigned char>(want[i]);
+                unsigned char a = static_cast<unsigned char>(v[i]),
+                              b = static_cast<unsigned char>(want[i]);
                 same = (a < 0x80 ? std::tolower(a) : a) == std::tolower(b);
             }
             if (same) return r;

@@ -21,7 +21,8 @@ void onExit(core::Pos& pos, QWidget* control, std::function<void()> handler);
 void onClick(core::Pos& pos, QWidget* control, std::function<void()> handler);
 
 // Runs a handler for every key pressed in a control, before the control takes it.
-void onKeyPress(core::Pos& pos, QWidget* control, std::function<void(int key, const QString& text)> handler);
+void onKeyPress(core::Pos& pos, QWidget* control,
+                std::function<void(int key, const QString& text)> handler);
 
 // Runs a handler on a double click on a control (on an editable combo box's text too).
 void onDoubleClick(core::Pos& pos, QWidget* control, std::function<void()> handler);

@@ -742,6 +742,11 @@ void Runner::runCommand(const Command& c) {
         QStringList got = m_rec->launcher.started.front();
         m_rec->launcher.started.pop_front();
         expectEqual("started program", a.mid(1).join(' '), got.join(' '));
+    } else if (cmd == "screenshot") {
+        // Not a check: a picture of a window, for a person to look at.
+        need(c, 2);
+        QString path = QDir(m_work).absoluteFilePath(a[2]);
+        if (!widget(a[1])->window()->grab().save(path)) fail("cannot write " + show(path));
     } else if (cmd == "expect-ended") {
         if (!m_rec->lifetime.ended()) fail("the program has not ended");
     } else if (cmd == "expect-running") {

@@ -13,8 +13,8 @@
 #include <QTemporaryDir>
 
 #include <chrono>
-#include <cstdio>
 #include <csignal>
+#include <cstdio>
 #include <random>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -26,7 +26,8 @@ using namespace store;
 namespace {
 void addRow(Table& t, const std::vector<std::pair<int, std::string>>& fields) {
     t.append();
-    for (auto& [pos, text] : fields) t.setText(pos, text);
+    for (auto& [pos, text] : fields)
+        t.setText(pos, text);
     t.post();
 }
 
@@ -61,9 +62,14 @@ TEST(RingUpDurability, KilledRegisterNeverLeavesHalfASale) {
         c.setFileName(dir + "/data/customer.tbl");
         p.open();
         c.open();
-        addRow(p, {{product::CATEGORY, "Tools"}, {product::PRODUCT, "Widget"},
-                   {product::QUANTITY, "1000000"}, {product::MINIMUM, "0"}, {product::COST, "6.00"},
-                   {product::PRICE, "12.34"}, {product::TAX, "F"}, {product::BARCODE, "W"}});
+        addRow(p, {{product::CATEGORY, "Tools"},
+                   {product::PRODUCT, "Widget"},
+                   {product::QUANTITY, "1000000"},
+                   {product::MINIMUM, "0"},
+                   {product::COST, "6.00"},
+                   {product::PRICE, "12.34"},
+                   {product::TAX, "F"},
+                   {product::BARCODE, "W"}});
         addRow(c, {{customer::NAME, "CASH CUSTOMER"}});
     }
     QStringList prefs(24);

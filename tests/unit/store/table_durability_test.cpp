@@ -111,7 +111,8 @@ namespace {
                 sale.setNumber(sale::INVOICE, n);
                 sale.setText(sale::NOTE, std::string(200, 'x'));
                 sale.post();
-                sale.updateOther({{customer::NAME, "SMITH"}}, {{customer::CARD, std::to_string(n)}});
+                sale.updateOther({{customer::NAME, "SMITH"}},
+                                 {{customer::CARD, std::to_string(n)}});
             });
         }
     } catch (...) {
@@ -130,16 +131,17 @@ TEST(TableDurability, TwoFilesChangeTogetherOrNotAtAll) {
     customers->post();
 
     // A failure inside the transaction undoes both sides.
-    EXPECT_THROW(sales->transactionWith(*customers,
-                                        [&] {
-                                            sales->append();
-                                            sales->setNumber(sale::INVOICE, 1);
-                                            sales->post();
-                                            sales->updateOther({{customer::NAME, "SMITH"}},
-                                                               {{customer::CARD, "9999"}});
-                                            throw std::runtime_error("disk full");
-                                        }),
-                 std::runtime_error);
+    EXPECT_THROW(
+        sales->transactionWith(
+            *customers,
+            [&] {
+                sales->append();
+                sales->setNumber(sale::INVOICE, 1);
+                sales->post();
+                sales->updateOther({{customer::NAME, "SMITH"}}, {{customer::CARD, "9999"}});
+                throw std::runtime_error("disk full");
+            }),
+        std::runtime_error);
     EXPECT_EQ(sales->recordCount(), 0);
     customers->first();
     EXPECT_EQ(customers->text(customer::CARD), "");

@@ -204,8 +204,8 @@ TEST(TableWalk, TrimmedLocateAndRowIdentity) {
     addProduct(*t, "A", "Hammer", "777");
     const std::int64_t second = t->rowId();
     // Blanks trimmed on both sides: the first row in order matches, as a trimming scan finds.
-    ASSERT_TRUE(t->locate({{product::PRODUCT, "Hammer"}, {product::BARCODE, " 777 "}},
-                          {product::BARCODE}));
+    ASSERT_TRUE(
+        t->locate({{product::PRODUCT, "Hammer"}, {product::BARCODE, " 777 "}}, {product::BARCODE}));
     EXPECT_EQ(t->text(product::BARCODE), "  777");
     EXPECT_NE(t->rowId(), second);
     ASSERT_TRUE(t->locate({{product::BARCODE, "777"}}));
