@@ -28,12 +28,6 @@ namespace {
 const QColor kNavy(0, 0, 128);
 const QColor kGrey(128, 128, 128);
 
-void setBackground(QWidget* w, const QColor& c) {
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, c);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
-}
 } // namespace
 
 Startup::Startup(core::Pos& p) : pos(p) {
@@ -187,7 +181,7 @@ void Startup::Timer1Timer() {
     if (f.pnlDataBase->isVisible()) f.imgOutline1->setVisible(!f.imgOutline1->isVisible());
     if (f.TForm4->isVisible()) {
         bool navy = f.Label1->palette().color(QPalette::Window) == kNavy;
-        setBackground(f.Label1, navy ? kGrey : kNavy);
+        ui::setBackground(f.Label1, navy ? kGrey : kNavy);
     }
 }
 

@@ -14,29 +14,10 @@
 
 namespace catalog {
 
-void paintBackground(QWidget* w, const QColor& color) {
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, color);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
-}
-
 namespace {
 // The grid column each "Search By" item searches.
 constexpr int kSearchColumns[] = {0, 1, 2, 6, 7, 8, 10};
 } // namespace
-
-void Customers::reloadCardTypes() {
-    auto& f = pos.form;
-    if (!core::fileExists(kCardTypeFile)) return;
-    const QStringList cards = core::readLines(kCardTypeFile);
-    for (QComboBox* box : {f.cbxType, f.cbxType2}) {
-        box->clear();
-        box->setCurrentText(QString());
-        box->addItems(cards);
-        box->setCurrentText(cards.value(0));
-    }
-}
 
 void Customers::setPanelEnabled(bool on) {
     auto& f = pos.form;
@@ -57,7 +38,7 @@ void Customers::enableProductEntry() {
 }
 
 void Customers::New1Click() {
-    reloadCardTypes();
+    pos.sub.lists->reloadCardTypes();
     pos.state.productEditMode = false;
     setPanelEnabled(true);
     pos.form.edtCustomer->setFocus();
@@ -80,7 +61,7 @@ void Customers::doLockCustomer() {
 
 void Customers::Edit2Click() {
     auto& f = pos.form;
-    reloadCardTypes();
+    pos.sub.lists->reloadCardTypes();
     if (f.edtCustomer->text().isEmpty()) {
         f.memProductList->setFocus();
         return;
@@ -146,7 +127,7 @@ void Customers::imgCustSearchClick() {
     pos.state.gridSearchText.clear();
     grid->setFocus();
     f.lblSearchString->setText(QString());
-    paintBackground(f.lblSearchString, QColor(204, 255, 255));
+    ui::setBackground(f.lblSearchString, QColor(204, 255, 255));
     f.lblSearchString->show();
     f.lblSearchString->raise();
 }
@@ -161,14 +142,8 @@ int Customers::searchedColumn() const {
 void Customers::StringGrid1KeyPress(const QString& ch) {
     auto& f = pos.form;
     if (!f.StringGrid1->isVisible()) return;
-    QString& text = pos.state.gridSearchText;
-    if (ch == "\b")
-        text.chop(1);
-    else
-        text += ch;
-    f.lblSearchString->setText(text);
-    const int row = f.StringGrid1->gridModel()->findPrefix(searchedColumn(), text);
-    if (row >= 0) f.StringGrid1->scrollRowToTop(row);
+    f.StringGrid1->typeAhead(pos.state.gridSearchText, ch, searchedColumn());
+    f.lblSearchString->setText(pos.state.gridSearchText);
 }
 
 void Customers::StringGrid1KeyDown() {

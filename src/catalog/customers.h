@@ -2,13 +2,7 @@
 
 #include "core/pos.h"
 
-class QColor;
-class QWidget;
-
 namespace catalog {
-
-// Gives a label its own background colour.
-void paintBackground(QWidget* w, const QColor& color);
 
 // The customer panel, its search grid and the customer of the sale.
 class Customers {
@@ -31,7 +25,6 @@ public:
     void enableProductEntry();
 
 private:
-    void reloadCardTypes();
     void setPanelEnabled(bool on);
     int searchedColumn() const;
 

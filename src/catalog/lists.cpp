@@ -17,23 +17,26 @@ void Lists::doPopComboBoxes() {
         f.cbxLicState->addItems(core::readLines(kStateFile));
     }
     if (core::fileExists(kCategoryFile)) {
-        const QStringList categories = core::readLines(kCategoryFile);
         f.cbxCategory->setEnabled(true);
-        f.cbxCategory->clear();
-        f.cbxCategory->setCurrentText(QString());
-        f.cbxCategory->addItems(categories);
-        f.cbxCategory->setCurrentText(categories.value(0));
+        fillDropDown(f.cbxCategory, core::readLines(kCategoryFile));
         f.cbxCategory->setEnabled(false);
     }
-    if (!core::fileExists(kCardTypeFile)) return;
+    if (reloadCardTypes()) pos.state.productEditMode = false;
+}
+
+bool Lists::reloadCardTypes() {
+    if (!core::fileExists(kCardTypeFile)) return false;
     const QStringList cards = core::readLines(kCardTypeFile);
-    pos.state.productEditMode = false;
-    for (QComboBox* box : {f.cbxType, f.cbxType2}) {
-        box->clear();
-        box->setCurrentText(QString());
-        box->addItems(cards);
-        box->setCurrentText(cards.value(0));
-    }
+    fillDropDown(pos.form.cbxType, cards);
+    fillDropDown(pos.form.cbxType2, cards);
+    return true;
+}
+
+void fillDropDown(QComboBox* box, const QStringList& entries) {
+    box->clear();
+    box->setCurrentText(QString());
+    box->addItems(entries);
+    box->setCurrentText(entries.value(0));
 }
 
 void Lists::Category1Click() {

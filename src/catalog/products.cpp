@@ -60,12 +60,8 @@ void Products::New2Click() {
         return;
     }
     pos.state.productEditMode = false;
-    const QStringList categories = core::readLines(kCategoryFile);
     f.cbxCategory->setEnabled(true);
-    f.cbxCategory->clear();
-    f.cbxCategory->setCurrentText(QString());
-    f.cbxCategory->addItems(categories);
-    f.cbxCategory->setCurrentText(categories.value(0));
+    fillDropDown(f.cbxCategory, core::readLines(kCategoryFile));
     enableEntry();
     f.edtProduct->setFocus();
     doClearProduct();
@@ -160,7 +156,7 @@ void Products::openGrid(bool fromSearchPicture) {
     if (grid->rowCount() == 0) return;
     grid->setFocus();
     f.lblSearchString->setText(QString());
-    paintBackground(f.lblSearchString, QColor(245, 234, 255));
+    ui::setBackground(f.lblSearchString, QColor(245, 234, 255));
     f.lblSearchString->show();
     f.lblSearchString->raise();
 }
@@ -214,15 +210,8 @@ void Products::StringGrid2MouseUp(int row) {
 void Products::StringGrid2KeyPress(const QString& ch) {
     auto& f = pos.form;
     if (!f.StringGrid2->isVisible()) return;
-    QString& text = pos.state.productSearchText;
-    if (ch == "\b")
-        text.chop(1);
-    else
-        text += ch;
-    f.lblSearchString->setText(text);
-    const int column = f.rbCategory->isChecked() ? 0 : 1;
-    const int row = f.StringGrid2->gridModel()->findPrefix(column, text);
-    if (row >= 0) f.StringGrid2->scrollRowToTop(row);
+    f.StringGrid2->typeAhead(pos.state.productSearchText, ch, f.rbCategory->isChecked() ? 0 : 1);
+    f.lblSearchString->setText(pos.state.productSearchText);
 }
 
 void Products::StringGrid2KeyDown() {

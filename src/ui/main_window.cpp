@@ -18,14 +18,6 @@ namespace {
 const QColor kCustomerGrid(204, 255, 255);
 const QColor kProductGrid(245, 234, 255);
 
-void setBackground(QWidget* w, const QColor& c) {
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, c);
-    p.setColor(QPalette::Base, c);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
-}
-
 void setTextColor(QWidget* w, const QColor& c) {
     QPalette p = w->palette();
     p.setColor(QPalette::WindowText, c);

@@ -11,6 +11,14 @@
 
 namespace ui {
 
+void setBackground(QWidget* w, const QColor& color) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, color);
+    p.setColor(QPalette::Base, color);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
 PictureButton::PictureButton(const QString& svgResource, QWidget* parent) : QLabel(parent) {
     setAlignment(Qt::AlignCenter);
     setPicture(svgResource);
@@ -179,6 +187,15 @@ GridView::GridView(int columns, const std::vector<int>& widths, QWidget* parent)
 void GridView::scrollRowToTop(int row) {
     if (row < 0 || row >= rowCount()) return;
     verticalScrollBar()->setValue(row);
+}
+
+void GridView::typeAhead(QString& searchText, const QString& ch, int column) {
+    if (ch == "\b")
+        searchText.chop(1);
+    else
+        searchText += ch;
+    const int row = m_model->findPrefix(column, searchText);
+    if (row >= 0) scrollRowToTop(row);
 }
 
 int GridView::topRow() const {

@@ -11,6 +11,9 @@
 
 namespace ui {
 
+// Gives a control its own background colour (labels, grids, the helper's heading).
+void setBackground(QWidget* w, const QColor& color);
+
 // A clickable picture: the picture buttons, the strip and the decorative images.
 class PictureButton : public QLabel {
     Q_OBJECT
@@ -98,6 +101,10 @@ public:
     int rowCount() const { return m_model->rowCount(); }
     void scrollRowToTop(int row);
     int topRow() const;
+    // Type-ahead: Backspace drops the last character of `searchText`, any other character
+    // is appended; the first row whose cell in `column` begins with it, in any letter case,
+    // scrolls to the top. Nothing moves when no row matches.
+    void typeAhead(QString& searchText, const QString& ch, int column);
 
 signals:
     // Mouse released over row `row`; -1 when outside every row.

@@ -294,7 +294,8 @@ void Runner::runCommand(const Command& c) {
         // The clerk clicks the window first when another one of ours is in front.
         if (!w->window()->isActiveWindow()) {
             w->window()->activateWindow();
-            QTest::qWaitForWindowActive(w->window(), 2000);
+            if (!QTest::qWaitForWindowActive(w->window(), 2000))
+                fail(show(w->window()->objectName()) + " could not be activated");
         }
         w->setFocus(Qt::TabFocusReason);
         settle();
@@ -500,11 +501,12 @@ void Runner::runCommand(const Command& c) {
         other.resize(100, 100);
         other.show();
         other.activateWindow();
-        QTest::qWaitForWindowActive(&other, 2000);
+        if (!QTest::qWaitForWindowActive(&other, 2000))
+            fail("another window could not be activated");
         other.hide();
         QWidget* main = program().form().TForm1;
         main->activateWindow();
-        QTest::qWaitForWindowActive(main, 2000);
+        if (!QTest::qWaitForWindowActive(main, 2000)) fail("the main window did not come back");
     } else if (cmd == "tick") {
         int n = a.size() > 1 ? parseInt(a[1]) : 1;
         for (int i = 0; i < n; ++i)
