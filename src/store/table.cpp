@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 
 namespace {
 constexpr int kFirstBlock = 16;
-constexpr int kMaxBlock = 2048;
+constexpr int kMaxBlock = 8192;
 
 std::string columnName(int pos) {
     return "f" + std::to_string(pos);
