@@ -68,6 +68,7 @@ void Preferences::doLoadPrefs() {
 
     f.TForm1->setWindowTitle(f.edtCompanyName->text() + "   (" + pos.state.currentUser + ")");
     store::Table& sales = pos.tables.sale;
+    if (!sales.isOpen()) return; // Esc on the data path panel, before start-up opened it
     sales.last();
     pos.state.nextInvoiceNumber = static_cast<qint64>(sales.number(store::sale::INVOICE)) + 1;
 }

@@ -40,6 +40,7 @@ void Customers::enableProductEntry() {
 void Customers::New1Click() {
     pos.sub.lists->reloadCardTypes();
     pos.state.productEditMode = false;
+    m_editRow = 0;
     setPanelEnabled(true);
     pos.form.edtCustomer->setFocus();
     doClearCustomer();
@@ -57,6 +58,7 @@ void Customers::doClearCustomer() {
 void Customers::doLockCustomer() {
     setPanelEnabled(false);
     pos.state.productEditMode = false;
+    m_editRow = 0;
 }
 
 void Customers::Edit2Click() {

@@ -49,6 +49,8 @@ void Products::doLockProduct() {
         w->setEnabled(false);
     f.pnlBarCode->hide();
     pos.state.productEditMode = false;
+    // Each edit starts from a row chosen since the panel was last locked, never an old one.
+    pos.state.productEditRow = 0;
 }
 
 void Products::New2Click() {
@@ -60,6 +62,7 @@ void Products::New2Click() {
         return;
     }
     pos.state.productEditMode = false;
+    pos.state.productEditRow = 0;
     f.cbxCategory->setEnabled(true);
     fillDropDown(f.cbxCategory, core::readLines(kCategoryFile));
     enableEntry();
@@ -184,7 +187,7 @@ void Products::StringGrid2MouseUp(int row) {
         f.edtBarcodeHidden->setText(m->cell(row, 9));
         pos.sub.lookup->edtProductNameChange();
         f.StringGrid2->hide();
-        f.imgAddItem->setEnabled(true);
+        if (!pos.sale.saleTotalled) f.imgAddItem->setEnabled(true);
         pos.state.pickingProductForSale = false;
     }
     if (f.Product1->isChecked() || pos.state.productSearchOpened) {

@@ -66,6 +66,7 @@ struct SaleState {
     struct LineSource {
         std::int64_t productRow = 0;
         bool taxable = false;
+        bool refund = false;    // a refund line: its stock came in and goes out again
         bool stockTaken = true; // false once its stock has been given back
     };
     std::vector<LineSource> lines;

@@ -4,7 +4,6 @@
 #include "catalog/products.h"
 #include "register/devices/devices.h"
 #include "register/number_text.h"
-#include "register/sale_lines.h"
 #include "ui/main_form.h"
 #include "ui/widgets.h"
 
@@ -29,22 +28,19 @@ void Cancel::giveBackStock() {
     auto& f = pos.form;
     auto& lines = pos.sale.lines;
     store::Table& products = pos.tables.product;
-    for (int i = 0; i < f.memProductList->count(); ++i) {
-        const QString name = SaleLines::productNameOf(f.memProductList->line(i));
-        if (name.isEmpty() || name == "__________") break;
-        // Lines past the product lines (the tax line) came from no product.
-        if (i >= int(lines.size()) || !lines[i].stockTaken) continue;
-        const double price = ParseNumber(f.memProductPrice->line(i));
-        const double qty = ParseNumber(f.memQuantity->line(i));
+    // The product lines are exactly those the hidden list knows; the lines Total and
+    // ring-up append have no entry there (a product whose name trims to nothing still has).
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (!lines[i].stockTaken) continue;
+        const double qty = ParseNumber(f.memQuantity->line(int(i)));
         // Exactly the row the stock came from; a row deleted since gets nothing.
         if (products.gotoRowId(lines[i].productRow)) {
             const double stock =
                 ParseNumber(QString::fromStdString(products.text(store::product::QUANTITY)));
-            const bool refundLine =
-                price < 0 || (price == 0 && f.memProductList->line(i).contains("{REFUND}"));
             products.edit();
-            products.setText(store::product::QUANTITY,
-                             FormatMoney(refundLine ? stock - qty : stock + qty).toStdString());
+            products.setText(
+                store::product::QUANTITY,
+                FormatMoney(lines[i].refund ? stock - qty : stock + qty).toStdString());
             products.post();
         }
         // Once given back, never again, even when a later line stops this walk.

@@ -48,6 +48,8 @@ void ProductLookup::edtBarcodeHiddenClick() {
 
 void ProductLookup::edtProductNameChange() {
     auto& f = pos.form;
+    // A totalled sale keeps its total in view and takes no more products.
+    if (pos.sale.saleTotalled) return;
     f.lblUnitPrice->setText("Unit Price");
     if (findByCategoryAndName())
         f.lblTotal->setText(text(pos.tables.product, store::product::PRICE));

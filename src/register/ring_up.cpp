@@ -38,7 +38,9 @@ void RingUp::imgRingUpClick() {
             {core::Button::Yes, core::Button::No}, core::Button::No, core::Icon::Question);
         if (answer != core::Button::Yes) return;
     }
-    const double total = ParseNumber(f.lblTotal->text());
+    // The total as Total worked it out (the label could show a product picked since).
+    const QString totalText = FormatMoney(sale.saleTotal);
+    const double total = ParseNumber(totalText);
     const bool noTender = f.edtAmount->text() == "0.00";
     if ((total >= 0 && f.rbnCashSale->isChecked() && noTender) ||
         (f.rbnCreditSale->isChecked() && noTender)) {
@@ -158,7 +160,7 @@ void RingUp::storeSale(bool credit) {
         put(S::NOTE, f.edtNote->text());
         put(S::PAID, sale.tenderedText);
         put(S::BALANCE, sale.balanceDueText);
-        put(S::TOTAL, f.lblTotal->text());
+        put(S::TOTAL, FormatMoney(sale.saleTotal));
         put(S::DATE, pos.services.clock->today().toString("MM/dd/yyyy"));
         put(S::TAX, FormatMoney(sale.saleTax));
         sales.setNumber(S::INVOICE, double(pos.state.nextInvoiceNumber));

@@ -31,6 +31,8 @@ void SaleLines::imgAddItemClick() {
     f.edtDiscount->setText(normalised(f.edtDiscount->text(), "0", FixFloat));
     f.edtSaleQuantity->setText(normalised(f.edtSaleQuantity->text(), "1", FixFloat));
     if (f.edtProductName->text().isEmpty()) return;
+    // A totalled sale is frozen: a line behind its total lines would be sold, never stored.
+    if (sale.saleTotalled) return;
 
     store::Table& products = pos.tables.product;
     const bool found =
@@ -48,7 +50,7 @@ void SaleLines::imgAddItemClick() {
     const double qty = ParseNumber(qtyText);
     const bool refund = f.rbnRefund->isChecked();
 
-    // Everything the line needs is read before the first list grows, so that a text that
+    // Everything the line needs is worked out before anything changes, so that a text that
     // is not a number never leaves the five lists out of step.
     const double stock = ParseNumber(text(products, store::product::QUANTITY));
     if (!refund && (stock <= 0 || stock < qty)) {
@@ -74,29 +76,33 @@ void SaleLines::imgAddItemClick() {
     const bool taxable = products.text(store::product::TAX) == "T";
     const QString category = text(products, store::product::CATEGORY);
     const std::int64_t row = products.rowId();
+    const double newStock = refund ? stock + qty : stock - qty;
+    const QString stockText = FormatMoney(newStock);
+    const QString subTotalText = FormatMoney(sale.saleSubTotal + linePrice);
+
+    // The stock first: when it cannot be stored, the sale has no line for it either.
+    products.edit();
+    products.setText(store::product::QUANTITY, stockText.toStdString());
+    products.post();
 
     f.memQuantity->addLine(qtyText);
     f.memProductList->addLine(lineText);
-    pos.sub.devices->poleItemAdded(lineText);
     f.memProductPrice->addLine(priceText);
     f.memProductCost->addLine(costText);
     f.memCategoryHidden->addLine(category);
-    sale.lines.push_back({row, taxable, true});
-
+    sale.lines.push_back({row, taxable, refund, true});
     if (taxable) sale.taxableTotal += linePrice;
     sale.saleSubTotal += linePrice;
-    f.lblTotal->setText(FormatMoney(sale.saleSubTotal));
+    f.lblTotal->setText(subTotalText);
     f.lblUnitPrice->setText("Sub Total");
-    pos.sub.devices->poleItemAddedTotals(priceText, sale.saleSubTotal);
-
-    const double newStock = refund ? stock + qty : stock - qty;
-    products.edit();
-    products.setText(store::product::QUANTITY, FormatMoney(newStock).toStdString());
-    products.post();
-
     for (QWidget* w :
          std::initializer_list<QWidget*>{f.imgTotal, f.edtAmount, f.edtDiscount, f.edtInvLink})
         w->setEnabled(true);
+
+    // The display follows once the sale itself is complete; its trouble cannot undo that.
+    pos.sub.devices->poleItemAdded(lineText);
+    pos.sub.devices->poleItemAddedTotals(priceText, sale.saleSubTotal);
+
     if (!refund) {
         reorderCheck(newStock);
         f.edtSaleQuantity->setText("1");
@@ -146,6 +152,17 @@ void SaleLines::memProductListMouseUp(int line) {
         const double qty = ParseNumber(f.memQuantity->line(line));
         const core::SaleState::LineSource source = sale.lines[line];
 
+        // The stock goes back first, to the very row it came from if that row still
+        // exists; should that fail, the line stays and nothing is lost.
+        store::Table& products = pos.tables.product;
+        if (source.stockTaken && products.gotoRowId(source.productRow)) {
+            const double stock = ParseNumber(text(products, store::product::QUANTITY));
+            products.edit();
+            products.setText(store::product::QUANTITY,
+                             FormatMoney(source.refund ? stock - qty : stock + qty).toStdString());
+            products.post();
+        }
+
         if (source.taxable) sale.taxableTotal -= price;
         sale.saleSubTotal -= price;
         for (ui::MemoList* m : {f.memProductList, f.memProductPrice, f.memQuantity,
@@ -155,17 +172,6 @@ void SaleLines::memProductListMouseUp(int line) {
         f.lblUnitPrice->setText("Sub Total");
         f.lblTotal->setText(FormatMoney(sale.saleSubTotal));
         pos.sub.devices->poleItemRemoved(name, FormatMoney(price), sale.saleSubTotal);
-
-        // The stock goes back to the very row it came from, if that row still exists.
-        store::Table& products = pos.tables.product;
-        if (source.stockTaken && products.gotoRowId(source.productRow)) {
-            const bool refundLine = price < 0 || (price == 0 && rowText.contains("{REFUND}"));
-            const double stock = ParseNumber(text(products, store::product::QUANTITY));
-            products.edit();
-            products.setText(store::product::QUANTITY,
-                             FormatMoney(refundLine ? stock - qty : stock + qty).toStdString());
-            products.post();
-        }
     }
     if (!f.edtCustomer->text().isEmpty()) {
         f.edtBarcodeHidden->setEnabled(true);

@@ -22,7 +22,9 @@ void createTableFile(const std::string& path, Kind kind) {
                       "'), ('format', '1');"
                       "CREATE TABLE layout (pos INTEGER PRIMARY KEY, name TEXT NOT NULL,"
                       " width INTEGER NOT NULL, numeric INTEGER NOT NULL);";
-    std::string columns = "rid INTEGER PRIMARY KEY";
+    // Row identities are never reused, so a row remembered by identity is never mistaken for
+    // a row added after it was deleted.
+    std::string columns = "rid INTEGER PRIMARY KEY AUTOINCREMENT";
     for (size_t i = 0; i < layout.fields.size(); ++i) {
         const auto& f = layout.fields[i];
         sql += "INSERT INTO layout VALUES (" + std::to_string(i) + ", '" + f.name + "', " +

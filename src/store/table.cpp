@@ -688,11 +688,21 @@ void Table::transactionWith(Table& other, const std::function<void()>& work) {
             if (m_hasRow && !gotoRowId(m_buf[m_pos].rid)) first();
         }
         detach();
-        other.refresh();
+        try {
+            other.refresh();
+        } catch (const std::exception&) {
+        }
         throw;
     }
     detach();
-    other.refresh();
+    // Stored is stored: a failure to re-read the other table now must not look like a
+    // failed transaction, or the caller might store the same thing again.
+    try {
+        other.refresh();
+    } catch (const std::exception&) {
+        other.m_hasRow = false;
+        other.m_eof = true;
+    }
 }
 
 int Table::updateOther(const std::vector<std::pair<int, std::string>>& where,

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
@@ -266,6 +267,12 @@ void MainWindow::buildRegister(QWidget* c) {
         m->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         m->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     }
+    // The three lists show one sale line per row: they scroll together.
+    for (MemoList* a : {f.memQuantity, f.memProductList, f.memProductPrice})
+        for (MemoList* b : {f.memQuantity, f.memProductList, f.memProductPrice})
+            if (a != b)
+                connect(a->verticalScrollBar(), &QScrollBar::valueChanged, b->verticalScrollBar(),
+                        &QScrollBar::setValue);
     f.memQuantity->document()->setDefaultTextOption(QTextOption(Qt::AlignRight));
     f.memProductPrice->document()->setDefaultTextOption(QTextOption(Qt::AlignRight));
     memo(NAMED(memProductCost), c, 0, 0, 10, 10)->hide();

@@ -259,6 +259,10 @@ Outcome Runner::run(const QString& file) {
             fail("a print job was not checked: " + show(m_rec->printer.jobs.front().title));
         if (!m_rec->launcher.started.empty())
             fail("a program start was not checked: " + m_rec->launcher.started.front().join(' '));
+        // Answers nobody asked for mean a question that never came.
+        if (!m_rec->dialogs.answers.empty()) fail("a queued answer was never used");
+        if (!m_rec->dialogs.fileAnswers.empty())
+            fail("a queued file or folder choice was never used");
     } catch (const Failure& f) {
         stopProgram();
         return {false, line, f.message};

@@ -68,6 +68,13 @@ bool Devices::polePresent() const {
     return pos.form.ckbxPole->isChecked();
 }
 
+void Devices::pole(const QByteArray& bytes) {
+    // A display that could not be opened was reported when the preferences loaded or were
+    // saved; the register goes on without it rather than stopping at every line.
+    if (!ComPort2.isOpen()) return;
+    ComPort2.write(bytes);
+}
+
 void Devices::openPole() {
     if (!polePresent()) return;
     ComPort2.open();

@@ -57,7 +57,7 @@ public:
 
 private:
     bool polePresent() const;
-    void pole(const QByteArray& bytes) { ComPort2.write(bytes); }
+    void pole(const QByteArray& bytes);
 
     core::Pos& pos;
 };
