@@ -218,4 +218,8 @@ TEST(TableWalk, TrimmedLocateAndRowIdentity) {
     t->remove();
     EXPECT_FALSE(t->gotoRowId(second));
     EXPECT_EQ(t->text(product::BARCODE), "  777");
+    // A row added after the last one was deleted never takes its identity.
+    addProduct(*t, "A", "Nail", "888");
+    EXPECT_NE(t->rowId(), second);
+    EXPECT_FALSE(t->gotoRowId(second));
 }
