@@ -238,6 +238,7 @@ Outcome Runner::run(const QString& file) {
     const QString work = QFileInfo(tmp.path()).canonicalFilePath();
     if (m_keep) std::printf("WORK %s\n", qPrintable(work));
 
+    m_dir = QFileInfo(file).absolutePath();
     ParseResult parsed = parseScenario(QString::fromUtf8(in.readAll()), work, work + "/data");
     if (parsed.errorLine) return {false, parsed.errorLine, parsed.error};
 
@@ -748,6 +749,24 @@ void Runner::runCommand(const Command& c) {
         QStringList got = m_rec->launcher.started.front();
         m_rec->launcher.started.pop_front();
         expectEqual("started program", a.mid(1).join(' '), got.join(' '));
+    } else if (cmd == "include") {
+        // Shared set-up: the commands of another file (relative to this one), in order.
+        need(c, 1);
+        if (++m_includeDepth > 8) fail("includes nest too deep");
+        QFile inc(QDir(m_dir).absoluteFilePath(a[1]));
+        if (!inc.open(QIODevice::ReadOnly)) fail("cannot read " + show(a[1]));
+        ParseResult parsed = parseScenario(QString::fromUtf8(inc.readAll()), m_work, m_data);
+        if (parsed.errorLine)
+            fail(QString("%1:%2: %3").arg(a[1]).arg(parsed.errorLine).arg(parsed.error));
+        for (const Command& sub : parsed.commands) runCommand(sub);
+        --m_includeDepth;
+    } else if (cmd == "repeat") {
+        // `repeat N COMMAND ARGS…`: the command N times, as if written N times.
+        need(c, 2);
+        const int n = parseInt(a[1]);
+        Command once = c;
+        once.args = a.mid(2);
+        for (int i = 0; i < n; ++i) runCommand(once);
     } else if (cmd == "screenshot") {
         // Not a check: a picture of a window, for a person to look at.
         need(c, 2);

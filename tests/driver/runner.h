@@ -35,6 +35,8 @@ private:
 
     bool m_keep;
     QString m_work, m_data;
+    QString m_dir; // the folder of the scenario file, for `include`
+    int m_includeDepth = 0;
     std::unique_ptr<RecordingServices> m_rec;
     std::unique_ptr<ui::Program> m_program;
     int m_outputsSeen = 0;
