@@ -303,10 +303,18 @@ void Program::wirePictureFeedback() {
 }
 
 void Program::show() {
+    // The main window, the change window and the help window sit in the middle of the
+    // desktop; the setup helper in the middle of the main window.
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect r = m_main->frameGeometry();
-        r.moveCenter(screen->availableGeometry().center());
-        m_main->move(r.topLeft());
+        const QPoint centre = screen->availableGeometry().center();
+        for (QWidget* w : {static_cast<QWidget*>(m_main.get()), m_changeDue.get(), m_help.get()}) {
+            QRect r = w->frameGeometry();
+            r.moveCenter(centre);
+            w->move(r.topLeft());
+        }
+        QRect helper = m_setupHelper->frameGeometry();
+        helper.moveCenter(m_main->frameGeometry().center());
+        m_setupHelper->move(helper.topLeft());
     }
     m_main->show();
     m_main->activateWindow();
