@@ -33,6 +33,10 @@ void Barcodes::edtBarcodeVerifyChange() {
     auto& f = pos.form;
     if (f.edtBarcodeVerify->text() != f.edtBarcodeEnter->text()) return;
     f.edtBarCode->setText(f.edtBarcodeEnter->text());
+    // The panel goes away under the scanner: whatever else it sends lands in the product
+    // name, the next field to fill, in plain sight (not in the category, which would clear
+    // the panel).
+    if (f.edtBarcodeVerify->hasFocus() && f.edtProduct->isEnabled()) f.edtProduct->setFocus();
     f.pnlBarCode->hide();
 }
 

@@ -223,9 +223,12 @@ void MainWindow::buildProductPanel(QWidget* c) {
     f.imgProdSearch->setToolTip("Find a product");
 
     for (QWidget* w : g->findChildren<QWidget*>())
-        if (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) ||
-            qobject_cast<QCheckBox*>(w) || qobject_cast<QPushButton*>(w) ||
-            qobject_cast<PictureButton*>(w))
+        // A combo box's own text field follows the box: disabling it alone would keep it so.
+        if (qobject_cast<QComboBox*>(w->parentWidget()))
+            continue;
+        else if (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) ||
+                 qobject_cast<QCheckBox*>(w) || qobject_cast<QPushButton*>(w) ||
+                 qobject_cast<PictureButton*>(w))
             w->setEnabled(false);
 }
 

@@ -38,7 +38,6 @@ namespace ui {
 
 void applyLook(QApplication& app) {
     app.setApplicationName("Marlow POS");
-    app.setApplicationDisplayName("Marlow POS");
     app.setStyle("Fusion");
     QFont font("Liberation Sans");
     font.setPixelSize(11);

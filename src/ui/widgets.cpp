@@ -48,11 +48,17 @@ void PictureButton::mousePressEvent(QMouseEvent* e) {
 void PictureButton::mouseReleaseEvent(QMouseEvent* e) {
     if (e->button() != Qt::LeftButton) return;
     emit released();
-    if (rect().contains(e->position().toPoint())) emit clicked();
+    // A double click is one click and a double click, not two clicks.
+    const bool second = m_endsDoubleClick;
+    m_endsDoubleClick = false;
+    if (!second && rect().contains(e->position().toPoint())) emit clicked();
 }
 
 void PictureButton::mouseDoubleClickEvent(QMouseEvent* e) {
-    if (e->button() == Qt::LeftButton) emit doubleClicked();
+    if (e->button() != Qt::LeftButton) return;
+    m_endsDoubleClick = true;
+    emit pressed();
+    emit doubleClicked();
 }
 
 MemoList::MemoList(QWidget* parent) : QPlainTextEdit(parent) {
@@ -103,7 +109,8 @@ int MemoList::lineAt(const QPoint& viewportPos) const {
 
 void MemoList::mouseReleaseEvent(QMouseEvent* e) {
     QPlainTextEdit::mouseReleaseEvent(e);
-    if (e->button() == Qt::LeftButton) emit mouseReleasedAtLine(lineAt(e->position().toPoint()));
+    // Any mouse button released over the list counts.
+    emit mouseReleasedAtLine(lineAt(e->position().toPoint()));
 }
 
 int GridModel::rowCount(const QModelIndex& parent) const {

@@ -36,6 +36,7 @@ protected:
 
 private:
     QString m_svg;
+    bool m_endsDoubleClick = false;
 };
 
 // A multi-line list whose lines are kept exactly: no lines and one empty line differ.
@@ -59,6 +60,7 @@ signals:
 
 protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent*) override {}
 
 private:
     void render();

@@ -1,11 +1,16 @@
 #include "ui/wiring.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+
+#include <memory>
 
 namespace ui {
 namespace {
@@ -36,17 +41,29 @@ private:
 void onExit(core::Pos& pos, QWidget* control, std::function<void()> handler) {
     new EventWatcher(control, QEvent::FocusOut, [&pos, handler](QEvent* e) {
         auto reason = static_cast<QFocusEvent*>(e)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            core::guard(pos, handler);
+        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return;
+        core::guard(pos, handler);
+        // When the handler showed a box, the press that moved the focus is spent: the button
+        // it went down on comes back up without a click.
+        auto* b = qobject_cast<QAbstractButton*>(QApplication::focusWidget());
+        if (b && b->isDown() && QGuiApplication::mouseButtons() == Qt::NoButton) b->setDown(false);
     });
 }
 
 void onClick(core::Pos& pos, QWidget* control, std::function<void()> handler) {
-    new EventWatcher(control, QEvent::MouseButtonRelease, [&pos, control, handler](QEvent* e) {
-        auto* m = static_cast<QMouseEvent*>(e);
-        if (m->button() == Qt::LeftButton && control->rect().contains(m->position().toPoint()))
-            core::guard(pos, handler);
-    });
+    auto endsDoubleClick = std::make_shared<bool>(false);
+    new EventWatcher(control, QEvent::MouseButtonDblClick,
+                     [endsDoubleClick](QEvent*) { *endsDoubleClick = true; });
+    new EventWatcher(control, QEvent::MouseButtonRelease,
+                     [&pos, control, handler, endsDoubleClick](QEvent* e) {
+                         auto* m = static_cast<QMouseEvent*>(e);
+                         // The release that ends a double click is not a second click.
+                         const bool second = *endsDoubleClick;
+                         *endsDoubleClick = false;
+                         if (!second && m->button() == Qt::LeftButton &&
+                             control->rect().contains(m->position().toPoint()))
+                             core::guard(pos, handler);
+                     });
 }
 
 void onKeyPress(core::Pos& pos, QWidget* control,

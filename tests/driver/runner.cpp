@@ -212,9 +212,19 @@ void Runner::setUp(const QString& work) {
     m_rec = std::make_unique<RecordingServices>();
 }
 
+namespace {
+// Timer1 ticks only when a scenario says `tick`, never by the clock of a busy machine.
+class StopTimer : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject*, QEvent* e) override { return e->type() == QEvent::Timer; }
+};
+} // namespace
+
 void Runner::startProgram() {
     m_rec->lifetime.reset();
     m_program = std::make_unique<ui::Program>(m_rec->services());
+    m_program->form().Timer1->installEventFilter(new StopTimer(m_program->form().Timer1));
     m_program->show();
     // Start-up may show another window of ours (the setup helper), which then takes over.
     if (!QTest::qWaitFor([] { return QApplication::activeWindow() != nullptr; }, 5000))
@@ -372,7 +382,11 @@ void Runner::runCommand(const Command& c) {
         }
         if (!usable(w)) return;
         if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+            const size_t boxes = m_rec->dialogs.boxes.size();
             if (b->focusPolicy() & Qt::ClickFocus) focusOn(b);
+            // A box shown by the exit handler of the field left takes the click, as the
+            // mouse press was spent on leaving the field.
+            if (m_rec->dialogs.boxes.size() != boxes || !usable(b)) return;
             b->click();
         } else if (auto* m = qobject_cast<QAbstractScrollArea*>(w)) {
             QTest::mouseClick(m->viewport(), Qt::LeftButton, {}, m->viewport()->rect().center());
@@ -386,8 +400,11 @@ void Runner::runCommand(const Command& c) {
         if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->lineEdit())
             w = combo->lineEdit();
         if (auto* m = qobject_cast<QAbstractScrollArea*>(w)) w = m->viewport();
-        QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
-        QTest::mouseDClick(w, Qt::LeftButton, {}, w->rect().center());
+        // As the mouse does it: press, release, double click, release.
+        const QPoint at = w->rect().center();
+        QTest::mouseClick(w, Qt::LeftButton, {}, at);
+        QTest::mouseDClick(w, Qt::LeftButton, {}, at);
+        QTest::mouseRelease(w, Qt::LeftButton, {}, at);
     } else if (cmd == "menu") {
         need(c, 1);
         auto* main = qobject_cast<QMainWindow*>(program().form().TForm1);
@@ -409,10 +426,20 @@ void Runner::runCommand(const Command& c) {
     } else if (cmd == "set") {
         need(c, 2);
         QWidget* w = widget(a[1]);
+        if (!usable(w)) fail(show(a[1]) + " is disabled or hidden: nothing can be pasted into it");
+        // As a paste: the whole text replaced, the change handlers of typing run.
+        auto paste = [&](QLineEdit* e) {
+            if (e->isReadOnly()) fail(show(a[1]) + " is read-only");
+            e->selectAll();
+            if (a[2].isEmpty())
+                e->del();
+            else
+                e->insert(a[2]);
+        };
         if (auto* e = qobject_cast<QLineEdit*>(w))
-            e->setText(a[2]);
-        else if (auto* cb = qobject_cast<QComboBox*>(w))
-            cb->setCurrentText(a[2]);
+            paste(e);
+        else if (auto* cb = qobject_cast<QComboBox*>(w); cb && cb->lineEdit())
+            paste(cb->lineEdit());
         else if (auto* m = qobject_cast<QPlainTextEdit*>(w))
             m->setPlainText(a[2]);
         else
@@ -436,7 +463,8 @@ void Runner::runCommand(const Command& c) {
     } else if (cmd == "key") {
         need(c, 2);
         QWidget* w = widget(a[1]);
-        if (usable(w)) focusOn(w);
+        if (!usable(w)) fail(show(a[1]) + " is disabled or hidden and cannot take the key");
+        focusOn(w);
         QString text;
         Qt::Key key = keyByName(a[2], &text);
         pressKey(key, text);
@@ -452,10 +480,13 @@ void Runner::runCommand(const Command& c) {
         need(c, 2);
         QWidget* w = widget(a[1]);
         if (auto* cb = qobject_cast<QComboBox*>(w)) {
+            if (!usable(cb)) fail(show(a[1]) + " is disabled or hidden");
             int i = cb->findText(a[2], Qt::MatchExactly);
             if (i < 0) fail(show(a[1]) + " has no item " + show(a[2]));
+            focusOn(cb); // choosing with the mouse moves the focus there first
             cb->setCurrentIndex(i);
             emit cb->activated(i);
+            emit cb->textActivated(cb->itemText(i));
         } else {
             QRadioButton* hit = nullptr;
             for (QRadioButton* r : w->findChildren<QRadioButton*>())
@@ -478,8 +509,9 @@ void Runner::runCommand(const Command& c) {
         } else {
             QTextBlock last = m->document()->lastBlock();
             QRect r = m->cursorRect(QTextCursor(last));
-            at = QPoint(m->viewport()->width() / 2,
-                        std::min(r.bottom() + 8, m->viewport()->height() - 2));
+            if (r.bottom() + 8 >= m->viewport()->height())
+                fail(show(a[1]) + " has no space below its text to click");
+            at = QPoint(m->viewport()->width() / 2, r.bottom() + 8);
         }
         QTest::mouseClick(m->viewport(), Qt::LeftButton, {}, at);
     } else if (cmd == "cell") {
@@ -758,7 +790,8 @@ void Runner::runCommand(const Command& c) {
         ParseResult parsed = parseScenario(QString::fromUtf8(inc.readAll()), m_work, m_data);
         if (parsed.errorLine)
             fail(QString("%1:%2: %3").arg(a[1]).arg(parsed.errorLine).arg(parsed.error));
-        for (const Command& sub : parsed.commands) runCommand(sub);
+        for (const Command& sub : parsed.commands)
+            runCommand(sub);
         --m_includeDepth;
     } else if (cmd == "repeat") {
         // `repeat N COMMAND ARGS…`: the command N times, as if written N times.
@@ -766,7 +799,8 @@ void Runner::runCommand(const Command& c) {
         const int n = parseInt(a[1]);
         Command once = c;
         once.args = a.mid(2);
-        for (int i = 0; i < n; ++i) runCommand(once);
+        for (int i = 0; i < n; ++i)
+            runCommand(once);
     } else if (cmd == "screenshot") {
         // Not a check: a picture of a window, for a person to look at.
         need(c, 2);
