@@ -40,6 +40,8 @@ void Startup::FormActivate() {
     if (pos.state.startupDone) return;
     if (!core::fileExists(kDataPathFile)) {
         f.pnlDataPath->show();
+        f.pnlDataPath->raise();
+        f.edtDataBase->setFocus();
         return;
     }
     const QString path = core::lineAt(core::readLines(kDataPathFile), 0);

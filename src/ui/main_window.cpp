@@ -748,7 +748,10 @@ QWidget* buildSetupHelperWindow(MainForm& f) {
                        "",
                        "7.Read HELP files with emphasis",
                        "   on MAKING A SALE tutorial"});
-    f.Memo1->setFont(bold);
+    QFont list = bold;
+    list.setPixelSize(10); // the twenty lines fit without a scroll bar
+    f.Memo1->setFont(list);
+    f.Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     f.Memo1->setReadOnly(true);
     setBackground(f.Memo1, QColor(255, 255, 225));
     setTextColor(f.Memo1, Qt::black);
