@@ -5,6 +5,7 @@
 namespace core {
 
 void guard(Pos& pos, const std::function<void()>& handler) {
+    if (pos.closing) return;
     try {
         handler();
     } catch (const std::exception& e) {

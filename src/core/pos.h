@@ -111,13 +111,15 @@ struct Pos {
     SaleState sale;
     Tables tables;
     Subsystems sub;
+    bool closing = false; // the program is being taken down: handlers no longer run
 
     // Operations reserved to Administrators start with this and return silently when false.
     bool administrator() const { return state.userGroup == "A"; }
     Dialogs& dialogs() { return *services.dialogs; }
 };
 
-// Runs a handler; an error ends it, shows the error box and the program goes on.
+// Runs a handler; an error ends it, shows the error box and the program goes on. Nothing
+// runs once the program is closing.
 void guard(Pos& pos, const std::function<void()>& handler);
 
 } // namespace core

@@ -91,7 +91,17 @@ Program::Program(const core::Services& services) {
 }
 
 Program::~Program() {
-    // Handlers first (the ports close with them), then the tables, then the windows.
+    // From here on no event reaches a handler: taking the windows down can still send
+    // focus and close events. Then the windows, the handlers (the ports close with them)
+    // and last the tables.
+    m_pos->closing = true;
+    m_main->onActivate = nullptr;
+    m_main->onKey = nullptr;
+    m_main->onClose = nullptr;
+    m_setupHelper.reset();
+    m_help.reset();
+    m_changeDue.reset();
+    m_main.reset();
     m_invoices.reset();
     m_ringUp.reset();
     m_cancel.reset();
