@@ -84,7 +84,7 @@ void Preferences::doShowPreferences() {
     f.edtSPassword->clear();
     store::Table& users = pos.tables.security;
     for (users.first(); !users.eof(); users.next())
-        f.cbxSUsername->addItem(QString::fromStdString(users.text(store::security::USERNAME)));
+        f.cbxSUsername->addItem(core::fieldText(users, store::security::USERNAME));
     f.cbxSUsername->setCurrentText(f.cbxSUsername->count() ? f.cbxSUsername->itemText(0)
                                                            : QString());
 }

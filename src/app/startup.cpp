@@ -115,13 +115,11 @@ void Startup::btnPOKClick() {
     store::Table& users = pos.tables.security;
     for (users.first(); !users.eof(); users.next()) {
         if (users.text(store::security::USERNAME) != name) continue;
-        if (!verifyPassword(QString::fromStdString(users.text(store::security::PASSWORD)),
-                            password))
-            continue;
+        if (!verifyPassword(core::fieldText(users, store::security::PASSWORD), password)) continue;
         f.pnlSecurity->hide();
-        pos.state.userGroup = QString::fromStdString(users.text(store::security::GROUP));
+        pos.state.userGroup = core::fieldText(users, store::security::GROUP);
         pos.state.loginPending = false;
-        pos.state.currentUser = QString::fromStdString(users.text(store::security::USERNAME));
+        pos.state.currentUser = core::fieldText(users, store::security::USERNAME);
         doInit();
         return;
     }

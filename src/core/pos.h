@@ -118,6 +118,11 @@ struct Pos {
     Dialogs& dialogs() { return *services.dialogs; }
 };
 
+// A field of the current row as the controls show it.
+inline QString fieldText(const store::Table& table, int field) {
+    return QString::fromStdString(table.text(field));
+}
+
 // Runs a handler; an error ends it, shows the error box and the program goes on. Nothing
 // runs once the program is closing.
 void guard(Pos& pos, const std::function<void()>& handler);

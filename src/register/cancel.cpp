@@ -35,8 +35,7 @@ void Cancel::giveBackStock() {
         const double qty = ParseNumber(f.memQuantity->line(int(i)));
         // Exactly the row the stock came from; a row deleted since gets nothing.
         if (products.gotoRowId(lines[i].productRow)) {
-            const double stock =
-                ParseNumber(QString::fromStdString(products.text(store::product::QUANTITY)));
+            const double stock = ParseNumber(core::fieldText(products, store::product::QUANTITY));
             products.edit();
             products.setText(
                 store::product::QUANTITY,

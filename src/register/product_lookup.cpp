@@ -11,12 +11,6 @@
 #include <QLineEdit>
 
 namespace reg {
-namespace {
-QString text(const store::Table& t, int field) {
-    return QString::fromStdString(t.text(field));
-}
-} // namespace
-
 bool ProductLookup::findByCategoryAndName() {
     return pos.tables.product.locate(
         {{store::product::CATEGORY, pos.form.edtCategoryNameHidden->text().toStdString()},
@@ -28,11 +22,11 @@ void ProductLookup::edtBarcodeHiddenEnter() {
     if (f.edtCustomer->text().isEmpty()) return;
     store::Table& products = pos.tables.product;
     if (products.locate({{store::product::BARCODE, f.edtBarcodeHidden->text().toStdString()}})) {
-        f.edtCategoryNameHidden->setText(text(products, store::product::CATEGORY));
+        f.edtCategoryNameHidden->setText(core::fieldText(products, store::product::CATEGORY));
         f.cbxCategory->setEnabled(true);
-        f.cbxCategory->setCurrentText(text(products, store::product::CATEGORY));
+        f.cbxCategory->setCurrentText(core::fieldText(products, store::product::CATEGORY));
         f.cbxCategory->setEnabled(false);
-        f.edtProductName->setText(text(products, store::product::PRODUCT));
+        f.edtProductName->setText(core::fieldText(products, store::product::PRODUCT));
         pos.sub.lines->imgAddItemClick();
     }
     f.edtBarcodeHidden->setEnabled(true);
@@ -52,7 +46,7 @@ void ProductLookup::edtProductNameChange() {
     if (pos.sale.saleTotalled) return;
     f.lblUnitPrice->setText("Unit Price");
     if (findByCategoryAndName())
-        f.lblTotal->setText(text(pos.tables.product, store::product::PRICE));
+        f.lblTotal->setText(core::fieldText(pos.tables.product, store::product::PRICE));
     f.imgAddItem->setEnabled(true);
 }
 
@@ -63,7 +57,7 @@ void ProductLookup::edtProductNameDblClick() {
     m_quickRow = pos.tables.product.rowId();
     f.pnlQuickQuantity->show();
     f.pnlQuickQuantity->raise();
-    f.edtQuickQuantity->setText(text(pos.tables.product, store::product::QUANTITY));
+    f.edtQuickQuantity->setText(core::fieldText(pos.tables.product, store::product::QUANTITY));
     f.edtQuickQuantity->setFocus();
 }
 
@@ -92,15 +86,15 @@ void ProductLookup::edtBarCodeKeyPress(bool enter) {
     pos.state.productEditMode = true;
     pos.state.productEditRow = products.rowId();
     pos.state.productPanelRow = products.rowId();
-    f.cbxCategory->setCurrentText(text(products, store::product::CATEGORY));
-    f.edtProduct->setText(text(products, store::product::PRODUCT));
-    f.edtQuantity->setText(text(products, store::product::QUANTITY));
-    f.edtMinimum->setText(text(products, store::product::MINIMUM));
-    f.edtCost->setText(text(products, store::product::COST));
-    f.edtPrice->setText(text(products, store::product::PRICE));
-    f.edtGross->setText(text(products, store::product::GROSS));
-    f.edtVendor->setText(text(products, store::product::VENDER));
-    f.edtBarCode->setText(text(products, store::product::BARCODE));
+    f.cbxCategory->setCurrentText(core::fieldText(products, store::product::CATEGORY));
+    f.edtProduct->setText(core::fieldText(products, store::product::PRODUCT));
+    f.edtQuantity->setText(core::fieldText(products, store::product::QUANTITY));
+    f.edtMinimum->setText(core::fieldText(products, store::product::MINIMUM));
+    f.edtCost->setText(core::fieldText(products, store::product::COST));
+    f.edtPrice->setText(core::fieldText(products, store::product::PRICE));
+    f.edtGross->setText(core::fieldText(products, store::product::GROSS));
+    f.edtVendor->setText(core::fieldText(products, store::product::VENDER));
+    f.edtBarCode->setText(core::fieldText(products, store::product::BARCODE));
     f.ckbxTaxPaid->setChecked(products.text(store::product::TAX) != "F");
 }
 

@@ -12,12 +12,6 @@
 #include <QRadioButton>
 
 namespace reg {
-namespace {
-QString text(const store::Table& t, int field) {
-    return QString::fromStdString(t.text(field));
-}
-} // namespace
-
 QString SaleLines::productNameOf(const QString& lineText) {
     QString t = lineText.trimmed();
     if (t.endsWith('}')) t = t.left(t.indexOf('{'));
@@ -52,15 +46,15 @@ void SaleLines::imgAddItemClick() {
 
     // Everything the line needs is worked out before anything changes, so that a text that
     // is not a number never leaves the five lists out of step.
-    const double stock = ParseNumber(text(products, store::product::QUANTITY));
+    const double stock = ParseNumber(core::fieldText(products, store::product::QUANTITY));
     if (!refund && (stock <= 0 || stock < qty)) {
         pos.dialogs().inform("Marlow POS", "Quantity exceeds inventory!");
         finishAdd();
         return;
     }
-    QString lineText = text(products, store::product::PRODUCT);
+    QString lineText = core::fieldText(products, store::product::PRODUCT);
     if (refund) lineText += "   {REFUND}";
-    QString unitText = text(products, store::product::PRICE);
+    QString unitText = core::fieldText(products, store::product::PRICE);
     if (f.edtChangePrice->text() != "0.00") unitText = f.edtChangePrice->text();
     const double discount = ParseNumber(f.edtDiscount->text());
     if (discount > 0) {
@@ -71,10 +65,10 @@ void SaleLines::imgAddItemClick() {
     const double sign = refund ? -1 : 1;
     const QString priceText = FormatMoney(sign * (ParseNumber(unitText) * qty));
     const QString costText =
-        FormatMoney(sign * (ParseNumber(text(products, store::product::COST)) * qty));
+        FormatMoney(sign * (ParseNumber(core::fieldText(products, store::product::COST)) * qty));
     const double linePrice = ParseNumber(priceText);
     const bool taxable = products.text(store::product::TAX) == "T";
-    const QString category = text(products, store::product::CATEGORY);
+    const QString category = core::fieldText(products, store::product::CATEGORY);
     const std::int64_t row = products.rowId();
     const double newStock = refund ? stock + qty : stock - qty;
     const QString stockText = FormatMoney(newStock);
@@ -122,7 +116,7 @@ void SaleLines::reorderCheck(double newStock) {
         throw core::FileError(
             QString("Cannot write %1: %2").arg(kOrderListFile, file.errorString()).toStdString());
     const store::Table& products = pos.tables.product;
-    if (ParseNumber(text(products, store::product::MINIMUM)) < newStock) return;
+    if (ParseNumber(core::fieldText(products, store::product::MINIMUM)) < newStock) return;
     pos.dialogs().inform("Marlow POS", "   Quantity Notification\rProduct Added To Order List");
     QByteArray record;
     for (int field : {store::product::PRODUCT, store::product::COST, store::product::PRICE,
@@ -156,7 +150,7 @@ void SaleLines::memProductListMouseUp(int line) {
         // exists; should that fail, the line stays and nothing is lost.
         store::Table& products = pos.tables.product;
         if (source.stockTaken && products.gotoRowId(source.productRow)) {
-            const double stock = ParseNumber(text(products, store::product::QUANTITY));
+            const double stock = ParseNumber(core::fieldText(products, store::product::QUANTITY));
             products.edit();
             products.setText(store::product::QUANTITY,
                              FormatMoney(source.refund ? stock - qty : stock + qty).toStdString());

@@ -677,13 +677,21 @@ QWidget* buildChangeDueWindow(MainForm& f) {
     return w;
 }
 
-QWidget* buildHelpWindow(MainForm& f) {
+namespace {
+// A small fixed window that stays on top, with system menu and minimise only.
+QWidget* toolWindow(const char* name, const QString& caption, int width, int height) {
     auto* w =
         new QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowSystemMenuHint |
                                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    w->setObjectName("TForm3");
-    w->setWindowTitle("Help");
-    w->setFixedSize(469, 348);
+    w->setObjectName(name);
+    w->setWindowTitle(caption);
+    w->setFixedSize(width, height);
+    return w;
+}
+} // namespace
+
+QWidget* buildHelpWindow(MainForm& f) {
+    QWidget* w = toolWindow("TForm3", "Help", 469, 348);
     label(NAMED(lblSubject), "Topic", w, 8, 6, 140, 16);
     QFont bold = w->font();
     bold.setBold(true);
@@ -713,12 +721,7 @@ QWidget* buildHelpWindow(MainForm& f) {
 }
 
 QWidget* buildSetupHelperWindow(MainForm& f) {
-    auto* w =
-        new QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowSystemMenuHint |
-                                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    w->setObjectName("TForm4");
-    w->setWindowTitle("Setup Helper");
-    w->setFixedSize(216, 301);
+    QWidget* w = toolWindow("TForm4", "Setup Helper", 216, 301);
     setBackground(w, QColor(0, 0, 128));
     label(NAMED(Label1), "STARTUP LIST OF THINGS TO DO", w, 0, 4, 216, 22);
     QFont bold = w->font();
