@@ -1,5 +1,7 @@
 #include "driver/scenario_parser.h"
 
+#include <vector>
+
 namespace driver {
 namespace {
 
@@ -10,75 +12,88 @@ QString substitute(QString s, const QString& work, const QString& data) {
     return s;
 }
 
-// One line's arguments; false with `error` set when a quote or escape is broken.
-bool splitArgs(const QString& line, QStringList& out, QString& error) {
+struct Arg {
+    QString text;
+    bool quoted = false; // some stretch of it was in double quotes
+};
+
+// One escape inside a quoted stretch, `line[i]` being the character after the backslash.
+bool unescape(const QString& line, qsizetype& i, QString& arg, QString& error) {
+    const qsizetype n = line.size();
+    if (i >= n) {
+        error = "a quoted argument is not closed";
+        return false;
+    }
+    const QChar e = line[i++];
+    switch (e.unicode()) {
+    case '"':
+        arg += '"';
+        return true;
+    case '\\':
+        arg += '\\';
+        return true;
+    case 'r':
+        arg += '\r';
+        return true;
+    case 'n':
+        arg += '\n';
+        return true;
+    case 't':
+        arg += '\t';
+        return true;
+    case 'x': {
+        bool ok = false;
+        const int v = i + 2 <= n ? line.mid(i, 2).toInt(&ok, 16) : 0;
+        if (!ok) {
+            error = "a \\x escape needs two hex digits";
+            return false;
+        }
+        arg += QChar(v);
+        i += 2;
+        return true;
+    }
+    default:
+        error = QString("unknown escape \\%1").arg(e);
+        return false;
+    }
+}
+
+// One line's arguments, as a shell splits them: an argument is a run of plain and quoted
+// stretches up to a blank. False with `error` set when a quote or escape is broken.
+bool splitArgs(const QString& line, std::vector<Arg>& out, QString& error) {
     qsizetype i = 0;
     const qsizetype n = line.size();
+    auto blank = [&](qsizetype k) { return line[k] == ' ' || line[k] == '\t'; };
     while (i < n) {
-        while (i < n && (line[i] == ' ' || line[i] == '\t'))
+        while (i < n && blank(i))
             ++i;
         if (i >= n) break;
-        QString arg;
-        if (line[i] == '"') {
+        Arg arg;
+        while (i < n && !blank(i)) {
+            if (line[i] != '"') {
+                arg.text += line[i++];
+                continue;
+            }
+            arg.quoted = true;
             ++i;
             bool closed = false;
             while (i < n) {
-                QChar c = line[i++];
+                const QChar c = line[i++];
                 if (c == '"') {
                     closed = true;
                     break;
                 }
-                if (c != '\\') {
-                    arg += c;
-                    continue;
-                }
-                if (i >= n) break;
-                QChar e = line[i++];
-                switch (e.unicode()) {
-                case '"':
-                    arg += '"';
-                    break;
-                case '\\':
-                    arg += '\\';
-                    break;
-                case 'r':
-                    arg += '\r';
-                    break;
-                case 'n':
-                    arg += '\n';
-                    break;
-                case 't':
-                    arg += '\t';
-                    break;
-                case 'x': {
-                    bool ok = false;
-                    int v = i + 2 <= n ? line.mid(i, 2).toInt(&ok, 16) : 0;
-                    if (!ok) {
-                        error = "a \\x escape needs two hex digits";
-                        return false;
-                    }
-                    arg += QChar(v);
-                    i += 2;
-                    break;
-                }
-                default:
-                    error = QString("unknown escape \\%1").arg(e);
+                if (c != '\\')
+                    arg.text += c;
+                else if (!unescape(line, i, arg.text, error))
                     return false;
-                }
             }
             if (!closed) {
                 error = "a quoted argument is not closed";
                 return false;
             }
-            if (i < n && line[i] != ' ' && line[i] != '\t') {
-                error = "a quoted argument runs into the next one";
-                return false;
-            }
-        } else {
-            while (i < n && line[i] != ' ' && line[i] != '\t')
-                arg += line[i++];
         }
-        out << arg;
+        out.push_back(std::move(arg));
     }
     return true;
 }
@@ -97,15 +112,16 @@ ParseResult parseScenario(const QString& text, const QString& work, const QStrin
         Command cmd;
         cmd.line = i + 1;
         QString error;
-        if (!splitArgs(lines[i], cmd.args, error)) {
+        std::vector<Arg> args;
+        if (!splitArgs(lines[i], args, error)) {
             result.errorLine = i + 1;
             result.error = error;
             return result;
         }
+        for (const Arg& a : args)
+            cmd.args << a.text;
         // A quoted "<<END" is a plain argument; only the bare word opens a block.
-        bool block = !cmd.args.isEmpty() && cmd.args.last() == "<<END" &&
-                     !lines[i].trimmed().endsWith("\"<<END\"");
-        if (block) {
+        if (!args.empty() && args.back().text == "<<END" && !args.back().quoted) {
             cmd.args.removeLast();
             QStringList blockLines;
             int j = i + 1;

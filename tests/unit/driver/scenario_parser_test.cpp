@@ -51,10 +51,24 @@ TEST(ScenarioParser, BrokenLinesAreReportedWithTheirLineNumber) {
                  {"file x <<END\nno end here\n", 1},
                  {"\n\nset a \"\\q\"\n", 3},
                  {"set a \"\\x4\"\n", 1},
-                 {"set a \"b\"c\n", 1}};
+                 {"row sale\nrow sale NAME=\"Smith\n", 2}};
     for (const Case& c : cases) {
         auto r = parseScenario(c.text, "/w", "/w/d");
         EXPECT_EQ(r.errorLine, c.line) << c.text;
         EXPECT_FALSE(r.error.isEmpty());
     }
+}
+
+TEST(ScenarioParser, QuotedStretchesJoinPlainOnesIntoOneArgument) {
+    const QString expected = "NAME=Smith, Ann";
+    for (const char* form : {"NAME=\"Smith, Ann\"", "\"NAME=Smith, Ann\"", "\"NAME=Smith, \"Ann",
+                             "NAME=\"Smith,\\x20Ann\""}) {
+        auto r = parseScenario(QString("row customer %1 INVOICE=3\n").arg(form), "/w", "/w/d");
+        ASSERT_EQ(r.errorLine, 0) << form;
+        EXPECT_EQ(r.commands[0].args, (QStringList{"row", "customer", expected, "INVOICE=3"}))
+            << form;
+    }
+    auto r = parseScenario("set a x\"\"y \"\" PROD0=\"1 \\\"W\\\"\"$WORK\n", "/w", "/w/d");
+    ASSERT_EQ(r.errorLine, 0);
+    EXPECT_EQ(r.commands[0].args, (QStringList{"set", "a", "xy", "", "PROD0=1 \"W\"/w"}));
 }
