@@ -137,7 +137,11 @@ void Startup::doInit() {
     f.PageControl1->setCurrentWidget(f.tabCompany);
     f.PageControl1->show();
     f.PageControl1->raise();
+    // The helper only lists the steps: the keyboard stays with the company name.
+    f.TForm4->setAttribute(Qt::WA_ShowWithoutActivating);
     f.TForm4->show();
+    f.TForm1->activateWindow(); // for window systems that activate whatever shows
+    f.edtCompanyName->setFocus();
     f.Timer1->start();
 }
 
