@@ -1,11 +1,11 @@
-#include "ui/program.h"
+#include "program/program.h"
 #include "ui/qt_services.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    ui::applyLook(app);
+    program::applyLook(app);
     ui::QtDialogs dialogs;
     ui::QtReportOutput reports;
     ui::QtTextPrinter printer;
@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
     ui::SystemClock clock;
     ui::QtLauncher launcher;
     ui::QtLifetime lifetime;
-    ui::Program program({&dialogs, &reports, &printer, &serial, &clock, &launcher, &lifetime});
+    program::Program program({&dialogs, &reports, &printer, &serial, &clock, &launcher, &lifetime});
     program.show();
     return app.exec();
 }

@@ -4,7 +4,7 @@
 #include "core/errors.h"
 #include "core/text_file.h"
 #include "register/devices/devices.h"
-#include "register/number_text.h"
+#include "core/number_text.h"
 #include "ui/main_form.h"
 
 #include <QCheckBox>
@@ -162,7 +162,7 @@ void Preferences::btnCCancelClick() {
 
 void Preferences::edtSalesTaxExit() {
     QLineEdit* e = pos.form.edtTSalesTax;
-    e->setText(reg::normalised(e->text().trimmed(), "0", reg::FixFloat));
+    e->setText(core::normalised(e->text().trimmed(), "0", core::FixFloat));
 }
 
 } // namespace app

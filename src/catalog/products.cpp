@@ -3,7 +3,7 @@
 #include "catalog/customers.h"
 #include "catalog/lists.h"
 #include "core/text_file.h"
-#include "register/number_text.h"
+#include "core/number_text.h"
 #include "register/product_lookup.h"
 #include "ui/main_form.h"
 #include "ui/widgets.h"
@@ -225,16 +225,16 @@ void Products::StringGrid2KeyDown() {
 void Products::edtPriceExit() {
     auto& f = pos.form;
     for (QLineEdit* e : {f.edtCost, f.edtPrice})
-        e->setText(reg::normalised(e->text(), "0.00", reg::FixCurrency));
-    const double price = reg::ParseNumber(f.edtPrice->text());
-    const double cost = reg::ParseNumber(f.edtCost->text());
-    f.edtGross->setText(price > cost ? reg::FormatMoney(price - cost) : "0.00");
+        e->setText(core::normalised(e->text(), "0.00", core::FixCurrency));
+    const double price = core::ParseNumber(f.edtPrice->text());
+    const double cost = core::ParseNumber(f.edtCost->text());
+    f.edtGross->setText(price > cost ? core::FormatMoney(price - cost) : "0.00");
 }
 
 void Products::edtMinimumExit() {
     auto& f = pos.form;
     for (QLineEdit* e : {f.edtQuantity, f.edtMinimum, f.edtQuickQuantity})
-        e->setText(reg::normalised(e->text(), "0", reg::FixFloat));
+        e->setText(core::normalised(e->text(), "0", core::FixFloat));
 }
 
 } // namespace catalog

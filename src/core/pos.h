@@ -17,6 +17,7 @@ class Preferences;
 class Startup;
 } // namespace app
 namespace catalog {
+class Barcodes;
 class Customers;
 class Lists;
 class Products;
@@ -94,6 +95,7 @@ struct Subsystems {
     reg::Cancel* cancel = nullptr;
     reg::RingUp* ringUp = nullptr;
     reports::Invoices* invoices = nullptr;
+    catalog::Barcodes* barcodes = nullptr;
     catalog::Lists* lists = nullptr;
     catalog::Customers* customers = nullptr;
     catalog::Products* products = nullptr;

@@ -3,7 +3,7 @@
 #include "catalog/customers.h"
 #include "catalog/products.h"
 #include "register/devices/devices.h"
-#include "register/number_text.h"
+#include "core/number_text.h"
 #include "ui/main_form.h"
 #include "ui/widgets.h"
 
@@ -32,14 +32,14 @@ void Cancel::giveBackStock() {
     // ring-up append have no entry there (a product whose name trims to nothing still has).
     for (size_t i = 0; i < lines.size(); ++i) {
         if (!lines[i].stockTaken) continue;
-        const double qty = ParseNumber(f.memQuantity->line(int(i)));
+        const double qty = core::ParseNumber(f.memQuantity->line(int(i)));
         // Exactly the row the stock came from; a row deleted since gets nothing.
         if (products.gotoRowId(lines[i].productRow)) {
-            const double stock = ParseNumber(core::fieldText(products, store::product::QUANTITY));
+            const double stock = core::ParseNumber(core::fieldText(products, store::product::QUANTITY));
             products.edit();
             products.setText(
                 store::product::QUANTITY,
-                FormatMoney(lines[i].refund ? stock - qty : stock + qty).toStdString());
+                core::FormatMoney(lines[i].refund ? stock - qty : stock + qty).toStdString());
             products.post();
         }
         // Once given back, never again, even when a later line stops this walk.

@@ -5,7 +5,7 @@
 #include "core/errors.h"
 #include "register/cancel.h"
 #include "register/devices/devices.h"
-#include "register/number_text.h"
+#include "core/number_text.h"
 #include "register/totals.h"
 #include "reports/invoices.h"
 #include "ui/main_form.h"
@@ -39,8 +39,8 @@ void RingUp::imgRingUpClick() {
         if (answer != core::Button::Yes) return;
     }
     // The total as Total worked it out (the label could show a product picked since).
-    const QString totalText = FormatMoney(sale.saleTotal);
-    const double total = ParseNumber(totalText);
+    const QString totalText = core::FormatMoney(sale.saleTotal);
+    const double total = core::ParseNumber(totalText);
     const bool noTender = f.edtAmount->text() == "0.00";
     if ((total >= 0 && f.rbnCashSale->isChecked() && noTender) ||
         (f.rbnCreditSale->isChecked() && noTender)) {
@@ -61,9 +61,9 @@ void RingUp::imgRingUpClick() {
         sale.balanceDueText = "QUOTE";
     } else {
         const bool credit = f.rbnCreditSale->isChecked();
-        const double tendered = ParseNumber(f.edtAmount->text());
+        const double tendered = core::ParseNumber(f.edtAmount->text());
         if (tendered > total) {
-            sale.changeDueText = FormatMoney(tendered - total);
+            sale.changeDueText = core::FormatMoney(tendered - total);
             f.f2lblChangeDue->setText(sale.changeDueText);
             f.TForm2->show();
             // The clerk goes on at the register while the change stays in view.
@@ -71,7 +71,7 @@ void RingUp::imgRingUpClick() {
             sale.balanceDueText = "0.00";
             if (!credit) pos.sub.devices->poleChange(sale.changeDueText);
         } else if (tendered < total) {
-            sale.balanceDueText = FormatMoney(total - tendered);
+            sale.balanceDueText = core::FormatMoney(total - tendered);
         } else {
             sale.balanceDueText = "0.00";
             sale.changeDueText = "0.00";
@@ -160,11 +160,11 @@ void RingUp::storeSale(bool credit) {
         put(S::NOTE, f.edtNote->text());
         put(S::PAID, sale.tenderedText);
         put(S::BALANCE, sale.balanceDueText);
-        put(S::TOTAL, FormatMoney(sale.saleTotal));
+        put(S::TOTAL, core::FormatMoney(sale.saleTotal));
         put(S::DATE, pos.services.clock->today().toString("MM/dd/yyyy"));
-        put(S::TAX, FormatMoney(sale.saleTax));
+        put(S::TAX, core::FormatMoney(sale.saleTax));
         sales.setNumber(S::INVOICE, double(pos.state.nextInvoiceNumber));
-        put(S::SUBTOTAL, FormatMoney(sale.saleSubTotal));
+        put(S::SUBTOTAL, core::FormatMoney(sale.saleSubTotal));
         put(S::LINK, f.edtInvLink->text());
         put(S::CLERK, pos.state.currentUser);
         if (credit && secondCard)

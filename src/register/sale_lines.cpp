@@ -2,7 +2,7 @@
 
 #include "core/errors.h"
 #include "register/devices/devices.h"
-#include "register/number_text.h"
+#include "core/number_text.h"
 #include "ui/main_form.h"
 #include "ui/widgets.h"
 
@@ -21,9 +21,9 @@ QString SaleLines::productNameOf(const QString& lineText) {
 void SaleLines::imgAddItemClick() {
     auto& f = pos.form;
     auto& sale = pos.sale;
-    f.edtChangePrice->setText(normalised(f.edtChangePrice->text(), "0.00", FixCurrency));
-    f.edtDiscount->setText(normalised(f.edtDiscount->text(), "0", FixFloat));
-    f.edtSaleQuantity->setText(normalised(f.edtSaleQuantity->text(), "1", FixFloat));
+    f.edtChangePrice->setText(core::normalised(f.edtChangePrice->text(), "0.00", core::FixCurrency));
+    f.edtDiscount->setText(core::normalised(f.edtDiscount->text(), "0", core::FixFloat));
+    f.edtSaleQuantity->setText(core::normalised(f.edtSaleQuantity->text(), "1", core::FixFloat));
     if (f.edtProductName->text().isEmpty()) return;
     // A totalled sale is frozen: a line behind its total lines would be sold, never stored.
     if (sale.saleTotalled) return;
@@ -41,12 +41,12 @@ void SaleLines::imgAddItemClick() {
     }
     if (f.edtSaleQuantity->text().isEmpty()) f.edtSaleQuantity->setText("1");
     const QString qtyText = f.edtSaleQuantity->text();
-    const double qty = ParseNumber(qtyText);
+    const double qty = core::ParseNumber(qtyText);
     const bool refund = f.rbnRefund->isChecked();
 
     // Everything the line needs is worked out before anything changes, so that a text that
     // is not a number never leaves the five lists out of step.
-    const double stock = ParseNumber(core::fieldText(products, store::product::QUANTITY));
+    const double stock = core::ParseNumber(core::fieldText(products, store::product::QUANTITY));
     if (!refund && (stock <= 0 || stock < qty)) {
         pos.dialogs().inform("Marlow POS", "Quantity exceeds inventory!");
         finishAdd();
@@ -56,23 +56,23 @@ void SaleLines::imgAddItemClick() {
     if (refund) lineText += "   {REFUND}";
     QString unitText = core::fieldText(products, store::product::PRICE);
     if (f.edtChangePrice->text() != "0.00") unitText = f.edtChangePrice->text();
-    const double discount = ParseNumber(f.edtDiscount->text());
+    const double discount = core::ParseNumber(f.edtDiscount->text());
     if (discount > 0) {
-        const double u = ParseNumber(unitText);
-        unitText = FormatMoney(u - u * (discount / 100));
+        const double u = core::ParseNumber(unitText);
+        unitText = core::FormatMoney(u - u * (discount / 100));
         lineText += "  {" + f.edtDiscount->text() + "% off}";
     }
     const double sign = refund ? -1 : 1;
-    const QString priceText = FormatMoney(sign * (ParseNumber(unitText) * qty));
+    const QString priceText = core::FormatMoney(sign * (core::ParseNumber(unitText) * qty));
     const QString costText =
-        FormatMoney(sign * (ParseNumber(core::fieldText(products, store::product::COST)) * qty));
-    const double linePrice = ParseNumber(priceText);
+        core::FormatMoney(sign * (core::ParseNumber(core::fieldText(products, store::product::COST)) * qty));
+    const double linePrice = core::ParseNumber(priceText);
     const bool taxable = products.text(store::product::TAX) == "T";
     const QString category = core::fieldText(products, store::product::CATEGORY);
     const std::int64_t row = products.rowId();
     const double newStock = refund ? stock + qty : stock - qty;
-    const QString stockText = FormatMoney(newStock);
-    const QString subTotalText = FormatMoney(sale.saleSubTotal + linePrice);
+    const QString stockText = core::FormatMoney(newStock);
+    const QString subTotalText = core::FormatMoney(sale.saleSubTotal + linePrice);
 
     // The stock first: when it cannot be stored, the sale has no line for it either.
     products.edit();
@@ -116,7 +116,7 @@ void SaleLines::reorderCheck(double newStock) {
         throw core::FileError(
             QString("Cannot write %1: %2").arg(kOrderListFile, file.errorString()).toStdString());
     const store::Table& products = pos.tables.product;
-    if (ParseNumber(core::fieldText(products, store::product::MINIMUM)) < newStock) return;
+    if (core::ParseNumber(core::fieldText(products, store::product::MINIMUM)) < newStock) return;
     pos.dialogs().inform("Marlow POS", "   Quantity Notification\rProduct Added To Order List");
     QByteArray record;
     for (int field : {store::product::PRODUCT, store::product::COST, store::product::PRICE,
@@ -142,18 +142,18 @@ void SaleLines::memProductListMouseUp(int line) {
     const QString rowText = f.memProductList->line(line);
     if (!rowText.isEmpty() && line < int(sale.lines.size())) {
         const QString name = productNameOf(rowText);
-        const double price = ParseNumber(f.memProductPrice->line(line));
-        const double qty = ParseNumber(f.memQuantity->line(line));
+        const double price = core::ParseNumber(f.memProductPrice->line(line));
+        const double qty = core::ParseNumber(f.memQuantity->line(line));
         const core::SaleState::LineSource source = sale.lines[line];
 
         // The stock goes back first, to the very row it came from if that row still
         // exists; should that fail, the line stays and nothing is lost.
         store::Table& products = pos.tables.product;
         if (source.stockTaken && products.gotoRowId(source.productRow)) {
-            const double stock = ParseNumber(core::fieldText(products, store::product::QUANTITY));
+            const double stock = core::ParseNumber(core::fieldText(products, store::product::QUANTITY));
             products.edit();
             products.setText(store::product::QUANTITY,
-                             FormatMoney(source.refund ? stock - qty : stock + qty).toStdString());
+                             core::FormatMoney(source.refund ? stock - qty : stock + qty).toStdString());
             products.post();
         }
 
@@ -164,8 +164,8 @@ void SaleLines::memProductListMouseUp(int line) {
             m->removeLine(line);
         sale.lines.erase(sale.lines.begin() + line);
         f.lblUnitPrice->setText("Sub Total");
-        f.lblTotal->setText(FormatMoney(sale.saleSubTotal));
-        pos.sub.devices->poleItemRemoved(name, FormatMoney(price), sale.saleSubTotal);
+        f.lblTotal->setText(core::FormatMoney(sale.saleSubTotal));
+        pos.sub.devices->poleItemRemoved(name, core::FormatMoney(price), sale.saleSubTotal);
     }
     if (!f.edtCustomer->text().isEmpty()) {
         f.edtBarcodeHidden->setEnabled(true);
@@ -174,7 +174,7 @@ void SaleLines::memProductListMouseUp(int line) {
 }
 
 void SaleLines::edtDiscountExit() {
-    pos.form.edtDiscount->setText(normalised(pos.form.edtDiscount->text(), "0", FixFloat));
+    pos.form.edtDiscount->setText(core::normalised(pos.form.edtDiscount->text(), "0", core::FixFloat));
 }
 
 void SaleLines::lblTotalDblClick() {

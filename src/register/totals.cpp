@@ -1,7 +1,7 @@
 #include "register/totals.h"
 
 #include "register/devices/devices.h"
-#include "register/number_text.h"
+#include "core/number_text.h"
 #include "ui/main_form.h"
 #include "ui/widgets.h"
 
@@ -15,7 +15,7 @@ namespace reg {
 void Totals::imgTotalClick() {
     auto& f = pos.form;
     auto& sale = pos.sale;
-    if (ParseNumber(f.lblTotal->text()) >= 0) {
+    if (core::ParseNumber(f.lblTotal->text()) >= 0) {
         f.edtAmount->setFocus();
     } else {
         for (QWidget* w : std::initializer_list<QWidget*>{f.rbnCashSale, f.rbnCreditSale,
@@ -28,7 +28,7 @@ void Totals::imgTotalClick() {
     }
     f.edtDiscount->setText("0");
     f.edtDiscount->setEnabled(false);
-    const double rate = ParseNumber(f.edtSalesTax->text()) / 100;
+    const double rate = core::ParseNumber(f.edtSalesTax->text()) / 100;
     sale.saleTax = rate * sale.taxableTotal;
     sale.saleTotal = sale.saleTax + sale.saleSubTotal;
 
@@ -36,12 +36,12 @@ void Totals::imgTotalClick() {
         f.memProductList->addLine(l);
     f.memProductCost->addLine("______");
     f.memCategoryHidden->addLine("______");
-    f.memProductPrice->addLine(FormatMoney(sale.saleTax));
+    f.memProductPrice->addLine(core::FormatMoney(sale.saleTax));
     f.memProductPrice->addLine("______");
-    f.memProductPrice->addLine(FormatMoney(sale.saleTotal));
+    f.memProductPrice->addLine(core::FormatMoney(sale.saleTotal));
 
     f.lblUnitPrice->setText("Total");
-    f.lblTotal->setText(FormatMoney(sale.saleTotal));
+    f.lblTotal->setText(core::FormatMoney(sale.saleTotal));
     f.imgAddItem->setEnabled(false);
     f.imgRingUp->setEnabled(true);
     f.memProductList->setEnabled(false);
@@ -66,14 +66,14 @@ void Totals::doReturnToSale() {
     f.memProductCost->removeLine(f.memProductCost->count() - 1);
     f.memCategoryHidden->removeLine(f.memCategoryHidden->count() - 1);
     f.lblUnitPrice->setText("SubTotal");
-    f.lblTotal->setText(FormatMoney(sale.saleSubTotal));
+    f.lblTotal->setText(core::FormatMoney(sale.saleSubTotal));
     f.imgRingUp->setEnabled(false);
     f.memProductList->setEnabled(true);
     sale.saleTotalled = false;
 }
 
 void Totals::edtAmountExit() {
-    pos.form.edtAmount->setText(normalised(pos.form.edtAmount->text(), "0.00", FixCurrency));
+    pos.form.edtAmount->setText(core::normalised(pos.form.edtAmount->text(), "0.00", core::FixCurrency));
 }
 
 void Totals::showCardPanel() {
@@ -101,7 +101,7 @@ void Totals::rbnCashSaleClick() {
 }
 
 void Totals::edtInvLinkExit() {
-    pos.form.edtInvLink->setText(normalised(pos.form.edtInvLink->text(), "0", FixFloat));
+    pos.form.edtInvLink->setText(core::normalised(pos.form.edtInvLink->text(), "0", core::FixFloat));
 }
 
 } // namespace reg

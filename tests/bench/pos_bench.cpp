@@ -3,7 +3,7 @@
 #include "driver/recording_services.h"
 #include "store/data_dir.h"
 #include "ui/main_form.h"
-#include "ui/program.h"
+#include "program/program.h"
 #include "ui/widgets.h"
 
 #include "store/table.h"
@@ -220,7 +220,7 @@ int benchEngine() {
 struct Register {
     fs::path dir;
     driver::RecordingServices rec;
-    std::unique_ptr<ui::Program> program;
+    std::unique_ptr<program::Program> program;
 
     explicit Register(int products, int sales = 0) {
         dir = fs::temp_directory_path() / ("pos-bench-" + std::to_string(getpid()));
@@ -240,7 +240,7 @@ struct Register {
         prefs[11] = "6.25";
         prefs[19] = "T"; // cash customers
         core::writeLines("prefs.pos", prefs);
-        program = std::make_unique<ui::Program>(rec.services());
+        program = std::make_unique<program::Program>(rec.services());
         program->show();
         if (!QTest::qWaitFor([] { return QApplication::activeWindow() != nullptr; }, 5000))
             std::fprintf(stderr, "the main window did not become active\n");
@@ -339,7 +339,7 @@ int main(int argc, char** argv) {
     if (what == "engine") return benchEngine();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    ui::applyLook(app);
+    program::applyLook(app);
     if (what == "scan") return benchScan();
     if (what == "grid") return benchGrid();
     if (what == "ringup") return benchRingUp();

@@ -2,7 +2,7 @@
 #include "driver/runner.h"
 #include "driver/runner_support.h"
 #include "ui/main_form.h"
-#include "ui/program.h"
+#include "program/program.h"
 #include "ui/widgets.h"
 
 #include <QAbstractButton>
@@ -226,7 +226,7 @@ void Runner::cmdDblClick(const Command& c) {
 void Runner::cmdMenu(const Command& c) {
     const QStringList& a = c.args;
     need(c, 1);
-    auto* main = qobject_cast<QMainWindow*>(program().form().TForm1);
+    auto* main = qobject_cast<QMainWindow*>(running().form().TForm1);
     QStringList path = a[1].split('/');
     QList<QAction*> actions = main->menuBar()->actions();
     QAction* found = nullptr;
@@ -385,7 +385,7 @@ void Runner::cmdActivate(const Command& c) {
     other.activateWindow();
     if (!QTest::qWaitForWindowActive(&other, 2000)) fail("another window could not be activated");
     other.hide();
-    QWidget* main = program().form().TForm1;
+    QWidget* main = running().form().TForm1;
     main->activateWindow();
     if (!QTest::qWaitForWindowActive(main, 2000)) fail("the main window did not come back");
 }
@@ -394,7 +394,7 @@ void Runner::cmdTick(const Command& c) {
     const QStringList& a = c.args;
     int n = a.size() > 1 ? parseInt(a[1]) : 1;
     for (int i = 0; i < n; ++i)
-        program().tick();
+        running().tick();
 }
 
 void Runner::cmdClose(const Command& c) {

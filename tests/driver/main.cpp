@@ -1,6 +1,6 @@
 // pos-scenario [--keep] FILE...: plays scenario files against the program, unattended.
 #include "driver/runner.h"
-#include "ui/program.h"
+#include "program/program.h"
 
 #include <QApplication>
 #include <QDir>
@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(quietMessages);
     QApplication app(argc, argv);
-    ui::applyLook(app);
+    program::applyLook(app);
 
     bool keep = false;
     QStringList files;

@@ -3,7 +3,7 @@
 #include "driver/runner_support.h"
 #include "store/data_dir.h"
 #include "ui/main_form.h"
-#include "ui/program.h"
+#include "program/program.h"
 
 #include <QApplication>
 #include <QDir>
@@ -53,7 +53,7 @@ public:
 
 void Runner::startProgram() {
     m_rec->lifetime.reset();
-    m_program = std::make_unique<ui::Program>(m_rec->services());
+    m_program = std::make_unique<program::Program>(m_rec->services());
     m_program->form().Timer1->installEventFilter(new StopTimer(m_program->form().Timer1));
     m_program->show();
     // Start-up may show another window of ours (the setup helper), which then takes over.
@@ -173,13 +173,13 @@ void Runner::runCommand(const Command& c) {
     settle();
 }
 
-ui::Program& Runner::program() {
+program::Program& Runner::running() {
     if (!m_program) fail("the program is not started");
     return *m_program;
 }
 
 QObject* Runner::object(const QString& name) {
-    for (QWidget* w : program().windows()) {
+    for (QWidget* w : running().windows()) {
         if (w->objectName() == name) return w;
         if (QObject* o = w->findChild<QObject*>(name)) return o;
     }

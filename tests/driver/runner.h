@@ -10,7 +10,7 @@
 class QObject;
 class QWidget;
 
-namespace ui {
+namespace program {
 class Program;
 }
 namespace store {
@@ -40,7 +40,7 @@ private:
     void stopProgram();
     void settle();
 
-    ui::Program& program();
+    program::Program& running();
     QObject* object(const QString& name);
     QWidget* widget(const QString& name);
     void focusOn(QWidget* w);
@@ -103,7 +103,7 @@ private:
     QString m_dir; // the folder of the scenario file, for `include`
     int m_includeDepth = 0;
     std::unique_ptr<RecordingServices> m_rec;
-    std::unique_ptr<ui::Program> m_program;
+    std::unique_ptr<program::Program> m_program;
     int m_outputsSeen = 0;
 };
 

@@ -2,7 +2,7 @@
 
 #include "core/errors.h"
 #include "register/devices/pole.h"
-#include "register/number_text.h"
+#include "core/number_text.h"
 #include "ui/main_form.h"
 
 #include <QCheckBox>
@@ -98,7 +98,7 @@ void Devices::poleItemAdded(const QString& lineText) {
 
 void Devices::poleItemAddedTotals(const QString& linePrice, double subTotal) {
     if (!polePresent()) return;
-    pole(bytes(poleSpread(linePrice, FormatMoney(subTotal), 19)) + '\r');
+    pole(bytes(poleSpread(linePrice, core::FormatMoney(subTotal), 19)) + '\r');
 }
 
 void Devices::poleItemRemoved(const QString& productName, const QString& linePrice,
@@ -107,13 +107,13 @@ void Devices::poleItemRemoved(const QString& productName, const QString& linePri
     pole(kClear);
     pole("\x12");
     pole(bytes(poleTopLine(productName)));
-    pole(bytes(poleSpread("-" + linePrice, FormatMoney(subTotal), 19)) + '\r');
+    pole(bytes(poleSpread("-" + linePrice, core::FormatMoney(subTotal), 19)) + '\r');
 }
 
 void Devices::poleTaxAndTotal(double tax, double total) {
     if (!polePresent()) return;
-    pole(bytes(poleSpread("TAX-> ", FormatMoney(tax), 20)));
-    pole(bytes(poleSpread("TOTAL-> ", FormatMoney(total), 19)) + '\r');
+    pole(bytes(poleSpread("TAX-> ", core::FormatMoney(tax), 20)));
+    pole(bytes(poleSpread("TOTAL-> ", core::FormatMoney(total), 19)) + '\r');
 }
 
 void Devices::poleChange(const QString& changeDueText) {

@@ -5,7 +5,7 @@
 #include "register/ring_up.h"
 #include "register/totals.h"
 #include "ui/main_form.h"
-#include "ui/program.h"
+#include "program/program.h"
 
 #include <QApplication>
 #include <QDir>
@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     if (argc < 2 || !QDir::setCurrent(argv[1])) return 2;
     driver::RecordingServices rec;
-    ui::Program program(rec.services());
+    program::Program program(rec.services());
     program.show();
     if (!QTest::qWaitFor([] { return QApplication::activeWindow() != nullptr; }, 5000)) return 3;
     ui::MainForm& f = program.form();

@@ -1,4 +1,4 @@
-#include "ui/program.h"
+#include "program/program.h"
 
 #include "app/preferences.h"
 #include "app/startup.h"
@@ -34,7 +34,9 @@ static void initPictures() {
     Q_INIT_RESOURCE(pictures);
 }
 
-namespace ui {
+namespace program {
+
+using namespace ui;
 
 void applyLook(QApplication& app) {
     app.setApplicationName("Marlow POS");
@@ -45,91 +47,19 @@ void applyLook(QApplication& app) {
     app.setQuitOnLastWindowClosed(false);
 }
 
-Program::Program(const core::Services& services) {
-    initPictures();
-    m_main = std::make_unique<MainWindow>(m_form);
-    m_changeDue.reset(buildChangeDueWindow(m_form));
-    m_help.reset(buildHelpWindow(m_form));
-    m_setupHelper.reset(buildSetupHelperWindow(m_form));
-    m_pos = std::make_unique<core::Pos>(m_form, services);
-    if (auto* qt = dynamic_cast<QtDialogs*>(services.dialogs)) qt->setParent(m_main.get());
+namespace {
 
-    auto& sub = m_pos->sub;
-    m_devices = std::make_unique<reg::Devices>(*m_pos);
-    sub.devices = m_devices.get();
-    m_startup = std::make_unique<app::Startup>(*m_pos);
-    sub.startup = m_startup.get();
-    m_prefs = std::make_unique<app::Preferences>(*m_pos);
-    sub.prefs = m_prefs.get();
-    m_lists = std::make_unique<catalog::Lists>(*m_pos);
-    sub.lists = m_lists.get();
-    m_products = std::make_unique<catalog::Products>(*m_pos);
-    sub.products = m_products.get();
-    m_customers = std::make_unique<catalog::Customers>(*m_pos);
-    sub.customers = m_customers.get();
-    m_barcodes = std::make_unique<catalog::Barcodes>(*m_pos);
-    m_saleLines = std::make_unique<reg::SaleLines>(*m_pos);
-    sub.lines = m_saleLines.get();
-    m_totals = std::make_unique<reg::Totals>(*m_pos);
-    sub.totals = m_totals.get();
-    m_lookup = std::make_unique<reg::ProductLookup>(*m_pos);
-    sub.lookup = m_lookup.get();
-    m_cancel = std::make_unique<reg::Cancel>(*m_pos);
-    sub.cancel = m_cancel.get();
-    m_ringUp = std::make_unique<reg::RingUp>(*m_pos);
-    sub.ringUp = m_ringUp.get();
-    m_invoices = std::make_unique<reports::Invoices>(*m_pos);
-    sub.invoices = m_invoices.get();
-    wireApp();
-    wirePreferences();
-    wireDevices();
-    wireLists();
-    wireSale();
-    wirePictureFeedback();
-    wireCustomers();
-    wireProducts();
-}
-
-Program::~Program() {
-    // From here on no event reaches a handler: taking the windows down can still send
-    // focus and close events. Then the windows, the handlers (the ports close with them)
-    // and last the tables.
-    m_pos->closing = true;
-    m_main->onActivate = nullptr;
-    m_main->onKey = nullptr;
-    m_main->onClose = nullptr;
-    m_setupHelper.reset();
-    m_help.reset();
-    m_changeDue.reset();
-    m_main.reset();
-    m_invoices.reset();
-    m_ringUp.reset();
-    m_cancel.reset();
-    m_lookup.reset();
-    m_totals.reset();
-    m_saleLines.reset();
-    m_barcodes.reset();
-    m_customers.reset();
-    m_products.reset();
-    m_lists.reset();
-    m_prefs.reset();
-    m_startup.reset();
-    m_devices.reset();
-    m_pos.reset();
-}
-
-void Program::wireApp() {
-    auto& f = m_form;
-    auto& pos = *m_pos;
-    app::Startup* s = m_startup.get();
+void wireApp(core::Pos& pos, MainWindow& main) {
+    auto& f = pos.form;
+    app::Startup* s = pos.sub.startup;
     auto* dialogs = dynamic_cast<QtDialogs*>(pos.services.dialogs);
-    m_main->onActivate = [&pos, s, dialogs] {
+    main.onActivate = [&pos, s, dialogs] {
         // The focus coming back from our own message box is not a new activation.
         if (dialogs && dialogs->takeModalClosed()) return;
         core::guard(pos, [s] { s->FormActivate(); });
     };
-    m_main->onKey = [&pos, s](int key) { core::guard(pos, [s, key] { s->FormKeyDown(key); }); };
-    m_main->onClose = [&pos] { pos.services.lifetime->end(); };
+    main.onKey = [&pos, s](int key) { core::guard(pos, [s, key] { s->FormKeyDown(key); }); };
+    main.onClose = [&pos] { pos.services.lifetime->end(); };
 
     on(pos, f.btnDataBase, &QPushButton::clicked, [s] { s->btnDataBaseClick(); });
     on(pos, f.btnDataBaseOK, &QPushButton::clicked, [s] { s->btnDataBaseOKClick(); });
@@ -143,10 +73,9 @@ void Program::wireApp() {
     on(pos, f.Timer1, &QTimer::timeout, [s] { s->Timer1Timer(); });
 }
 
-void Program::wirePreferences() {
-    auto& f = m_form;
-    auto& pos = *m_pos;
-    app::Preferences* p = m_prefs.get();
+void wirePreferences(core::Pos& pos) {
+    auto& f = pos.form;
+    app::Preferences* p = pos.sub.prefs;
     on(pos, f.Preferences1, &QAction::triggered, [p] { p->Preferences1Click(); });
     for (QPushButton* save : {f.btnCSave, f.btnTSave})
         on(pos, save, &QPushButton::clicked, [p] { p->btnCSaveClick(); });
@@ -157,30 +86,27 @@ void Program::wirePreferences() {
         onExit(pos, phone, [phone] { phone->setText(catalog::phoneForm(phone->text())); });
 }
 
-void Program::wireDevices() {
-    auto& pos = *m_pos;
-    reg::Devices* d = m_devices.get();
-    on(pos, m_form.btnSOpen, &QPushButton::clicked, [d] { d->btnSOpenClick(); });
-    on(pos, m_form.imgMarlowPOS, &PictureButton::doubleClicked, [d] { d->imgMarlowPOSDblClick(); });
+void wireDevices(core::Pos& pos) {
+    reg::Devices* d = pos.sub.devices;
+    on(pos, pos.form.btnSOpen, &QPushButton::clicked, [d] { d->btnSOpenClick(); });
+    on(pos, pos.form.imgMarlowPOS, &PictureButton::doubleClicked, [d] { d->imgMarlowPOSDblClick(); });
 }
 
-void Program::wireLists() {
-    auto& f = m_form;
-    auto& pos = *m_pos;
-    catalog::Lists* l = m_lists.get();
+void wireLists(core::Pos& pos) {
+    auto& f = pos.form;
+    catalog::Lists* l = pos.sub.lists;
     on(pos, f.Category1, &QAction::triggered, [l] { l->Category1Click(); });
     on(pos, f.CreditCards1, &QAction::triggered, [l] { l->cbxTypeDblClick(); });
     onDoubleClick(pos, f.cbxType, [l] { l->cbxTypeDblClick(); });
     on(pos, f.btnCloseCategory, &QPushButton::clicked, [l] { l->btnCloseCategoryClick(); });
 }
 
-void Program::wireSale() {
-    auto& f = m_form;
-    auto& pos = *m_pos;
-    reg::SaleLines* l = m_saleLines.get();
-    reg::Totals* t = m_totals.get();
-    reg::ProductLookup* k = m_lookup.get();
-    catalog::Products* p = m_products.get();
+void wireSale(core::Pos& pos) {
+    auto& f = pos.form;
+    reg::SaleLines* l = pos.sub.lines;
+    reg::Totals* t = pos.sub.totals;
+    reg::ProductLookup* k = pos.sub.lookup;
+    catalog::Products* p = pos.sub.products;
 
     on(pos, f.imgAddItem, &PictureButton::clicked, [l] { l->imgAddItemClick(); });
     QObject::connect(
@@ -193,8 +119,8 @@ void Program::wireSale() {
     on(pos, f.edtNote, &QLineEdit::returnPressed, [l] { l->btnNoteClick(); });
 
     on(pos, f.imgTotal, &PictureButton::clicked, [t] { t->imgTotalClick(); });
-    reg::RingUp* r = m_ringUp.get();
-    reg::Cancel* c = m_cancel.get();
+    reg::RingUp* r = pos.sub.ringUp;
+    reg::Cancel* c = pos.sub.cancel;
     on(pos, f.imgRingUp, &PictureButton::clicked, [r] { r->imgRingUpClick(); });
     on(pos, f.imgCancel, &PictureButton::clicked, [c] { c->imgCancelClick(); });
     onExit(pos, f.edtAmount, [t] { t->edtAmountExit(); });
@@ -219,10 +145,9 @@ void Program::wireSale() {
         onExit(pos, e, [p] { p->edtMinimumExit(); });
 }
 
-void Program::wireCustomers() {
-    auto& f = m_form;
-    auto& pos = *m_pos;
-    catalog::Customers* c = m_customers.get();
+void wireCustomers(core::Pos& pos) {
+    auto& f = pos.form;
+    catalog::Customers* c = pos.sub.customers;
     on(pos, f.btnNewCustomer, &QPushButton::clicked, [c] { c->New1Click(); });
     on(pos, f.New1, &QAction::triggered, [c] { c->New1Click(); });
     on(pos, f.btnEditCustomer, &QPushButton::clicked, [c] { c->Edit2Click(); });
@@ -244,11 +169,10 @@ void Program::wireCustomers() {
         onExit(pos, phone, [phone] { phone->setText(catalog::phoneForm(phone->text())); });
 }
 
-void Program::wireProducts() {
-    auto& f = m_form;
-    auto& pos = *m_pos;
-    catalog::Products* p = m_products.get();
-    catalog::Barcodes* b = m_barcodes.get();
+void wireProducts(core::Pos& pos) {
+    auto& f = pos.form;
+    catalog::Products* p = pos.sub.products;
+    catalog::Barcodes* b = pos.sub.barcodes;
     on(pos, f.btnNewProduct, &QPushButton::clicked, [p] { p->New2Click(); });
     on(pos, f.New2, &QAction::triggered, [p] { p->New2Click(); });
     on(pos, f.btnEditProduct, &QPushButton::clicked, [p] { p->Edit3Click(); });
@@ -280,8 +204,7 @@ void Program::wireProducts() {
     on(pos, f.Barcodes1, &QAction::triggered, [b] { b->doPrintBarcodes(); });
 }
 
-void Program::wirePictureFeedback() {
-    auto& f = m_form;
+void wirePictureFeedback(MainForm& f) {
     // The big buttons: the panel's bevel rises and the picture moves while pressed.
     const std::pair<QFrame*, PictureButton*> big[] = {{f.pnlAddItem, f.imgAddItem},
                                                       {f.pnlTotal, f.imgTotal},
@@ -311,6 +234,66 @@ void Program::wirePictureFeedback() {
     }
 }
 
+} // namespace
+
+template <class T> T* Program::make(T*& slot) {
+    auto owned = std::make_shared<T>(*m_pos);
+    slot = owned.get();
+    m_handlers.push_back(std::move(owned));
+    return slot;
+}
+
+Program::Program(const core::Services& services) {
+    initPictures();
+    m_main = std::make_unique<MainWindow>(m_form);
+    m_changeDue.reset(buildChangeDueWindow(m_form));
+    m_help.reset(buildHelpWindow(m_form));
+    m_setupHelper.reset(buildSetupHelperWindow(m_form));
+    m_pos = std::make_unique<core::Pos>(m_form, services);
+    if (auto* qt = dynamic_cast<QtDialogs*>(services.dialogs)) qt->setParent(m_main.get());
+
+    core::Pos& pos = *m_pos;
+    auto& sub = pos.sub;
+    make(sub.devices);
+    make(sub.startup);
+    make(sub.prefs);
+    make(sub.lists);
+    make(sub.products);
+    make(sub.customers);
+    make(sub.barcodes);
+    make(sub.lines);
+    make(sub.totals);
+    make(sub.lookup);
+    make(sub.cancel);
+    make(sub.ringUp);
+    make(sub.invoices);
+    wireApp(pos, *m_main);
+    wirePreferences(pos);
+    wireDevices(pos);
+    wireLists(pos);
+    wireSale(pos);
+    wirePictureFeedback(m_form);
+    wireCustomers(pos);
+    wireProducts(pos);
+}
+
+Program::~Program() {
+    // From here on no event reaches a handler: taking the windows down can still send
+    // focus and close events. Then the windows, the handlers (the ports close with them)
+    // and last the tables.
+    m_pos->closing = true;
+    m_main->onActivate = nullptr;
+    m_main->onKey = nullptr;
+    m_main->onClose = nullptr;
+    m_setupHelper.reset();
+    m_help.reset();
+    m_changeDue.reset();
+    m_main.reset();
+    while (!m_handlers.empty())
+        m_handlers.pop_back();
+    m_pos.reset();
+}
+
 void Program::show() {
     // The main window, the change window and the help window sit in the middle of the
     // desktop; the setup helper in the middle of the main window.
@@ -335,7 +318,7 @@ QList<QWidget*> Program::windows() const {
 }
 
 void Program::tick() {
-    if (m_form.Timer1->isActive()) core::guard(*m_pos, [this] { m_startup->Timer1Timer(); });
+    if (m_form.Timer1->isActive()) core::guard(*m_pos, [this] { m_pos->sub.startup->Timer1Timer(); });
 }
 
-} // namespace ui
+} // namespace program

@@ -1,4 +1,4 @@
-#include "register/number_text.h"
+#include "core/number_text.h"
 #include "store/errors.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <random>
 
-using namespace reg;
+using namespace core;
 
 TEST(NumberText, FixCurrencyTakesTheLastTwoDigitsAsCents) {
     const std::pair<const char*, const char*> cases[] = {

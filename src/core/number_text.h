@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace reg {
+namespace core {
 
 // Every amount, price, quantity and rate is text with "." as its decimal point.
 
@@ -23,4 +23,4 @@ double ParseNumber(const QString& text);
 // The three steps every cleaned entry field follows: default when blank, helper, back.
 QString normalised(const QString& text, const QString& fallback, QString (*helper)(const QString&));
 
-} // namespace reg
+} // namespace core

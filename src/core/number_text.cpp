@@ -1,4 +1,4 @@
-#include "register/number_text.h"
+#include "core/number_text.h"
 
 #include "store/errors.h"
 #include "store/text.h"
@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdio>
 
-namespace reg {
+namespace core {
 
 QString FixCurrency(const QString& text) {
     QString digits;
@@ -61,4 +61,4 @@ QString normalised(const QString& text, const QString& fallback,
     return helper(text.trimmed().isEmpty() ? fallback : text);
 }
 
-} // namespace reg
+} // namespace core
