@@ -89,7 +89,8 @@ void wirePreferences(core::Pos& pos) {
 void wireDevices(core::Pos& pos) {
     reg::Devices* d = pos.sub.devices;
     on(pos, pos.form.btnSOpen, &QPushButton::clicked, [d] { d->btnSOpenClick(); });
-    on(pos, pos.form.imgMarlowPOS, &PictureButton::doubleClicked, [d] { d->imgMarlowPOSDblClick(); });
+    on(pos, pos.form.imgMarlowPOS, &PictureButton::doubleClicked,
+       [d] { d->imgMarlowPOSDblClick(); });
 }
 
 void wireLists(core::Pos& pos) {
@@ -318,7 +319,8 @@ QList<QWidget*> Program::windows() const {
 }
 
 void Program::tick() {
-    if (m_form.Timer1->isActive()) core::guard(*m_pos, [this] { m_pos->sub.startup->Timer1Timer(); });
+    if (m_form.Timer1->isActive())
+        core::guard(*m_pos, [this] { m_pos->sub.startup->Timer1Timer(); });
 }
 
 } // namespace program

@@ -17,7 +17,6 @@ class MainWindow;
 
 namespace program {
 
-
 // The application title, style and font every window uses.
 void applyLook(QApplication& app);
 

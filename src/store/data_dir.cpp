@@ -116,7 +116,7 @@ void fillSampleShop(const std::string& dir) {
     Table product(Kind::Product);
     product.setFileName((fs::path(dir) / "product.tbl").string());
     product.open();
-    product.beginTransaction();
+    Transaction productTx(product);
     for (const auto& p : products) {
         product.append();
         product.setText(product::CATEGORY, p.category);
@@ -132,13 +132,13 @@ void fillSampleShop(const std::string& dir) {
         product.setText(product::CLERK, "No Security");
         product.post();
     }
-    product.commit();
+    productTx.commit();
     product.close();
 
     Table customer(Kind::Customer);
     customer.setFileName((fs::path(dir) / "customer.tbl").string());
     customer.open();
-    customer.beginTransaction();
+    Transaction customerTx(customer);
     for (const auto& c : customers) {
         customer.append();
         customer.setText(customer::NAME, c.name);
@@ -151,7 +151,7 @@ void fillSampleShop(const std::string& dir) {
         customer.setText(customer::CLERK, "No Security");
         customer.post();
     }
-    customer.commit();
+    customerTx.commit();
     customer.close();
 }
 

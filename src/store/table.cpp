@@ -677,16 +677,10 @@ void Table::transactionWith(Table& other, const std::function<void()>& work) {
         m_attachedTable = nullptr;
     };
     try {
-        beginTransaction();
+        Transaction tx(*this);
         work();
-        commit();
+        tx.commit();
     } catch (...) {
-        if (m_inTransaction) {
-            m_inTransaction = false;
-            sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
-            m_count = -1;
-            if (m_hasRow && !gotoRowId(m_buf[m_pos].rid)) first();
-        }
         detach();
         try {
             other.refresh();

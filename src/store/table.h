@@ -4,6 +4,7 @@
 #include "store/text.h"
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <optional>
 #include <string>
@@ -182,6 +183,32 @@ private:
     bool m_inTransaction = false;
     std::string m_attached; // schema name of the other table during transactionWith
     Table* m_attachedTable = nullptr;
+};
+
+// One transaction on a table's file: begun when made, rolled back when it goes out of scope
+// without commit(), so that an error half-way stores none of the changes.
+class Transaction {
+public:
+    explicit Transaction(Table& table) : m_table(table) { m_table.beginTransaction(); }
+    ~Transaction() {
+        if (!m_open) return;
+        try {
+            m_table.rollback();
+        } catch (const std::exception&) {
+            // A destructor cannot report it; the error that brought us here is on its way.
+        }
+    }
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+    void commit() {
+        m_table.commit();
+        m_open = false;
+    }
+
+private:
+    Table& m_table;
+    bool m_open = true;
 };
 
 } // namespace store

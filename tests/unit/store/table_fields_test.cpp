@@ -147,4 +147,21 @@ TEST(TableFields, ATransactionStoresAllOrNothing) {
     t->close();
     t->open();
     EXPECT_EQ(t->recordCount(), 2);
+
+    // The guard: an error half-way leaves nothing of its changes; commit keeps them.
+    try {
+        Transaction tx(*t);
+        addProduct(*t, "D", "Half");
+        throw std::runtime_error("the second change failed");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(t->recordCount(), 2);
+    {
+        Transaction tx(*t);
+        addProduct(*t, "D", "Whole");
+        tx.commit();
+    }
+    t->close();
+    t->open();
+    EXPECT_EQ(t->recordCount(), 3);
 }

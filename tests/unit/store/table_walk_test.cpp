@@ -171,7 +171,7 @@ TEST(TableWalk, LocateGivesExactlyTheRowAndStateAScanGives) {
             {product::BARCODE, "B" + std::to_string(rng() % 100)}};
         if (q % 3 == 0) equals.push_back({product::CATEGORY, "C" + std::to_string(rng() % 6)});
 
-        // The scan, as the description of every search puts it.
+        // The plain scan from the first row that locate() must agree with.
         std::string scanRow;
         bool scanFound = false;
         for (t->first(); !t->eof(); t->next()) {
