@@ -131,7 +131,7 @@ void Startup::doInit() {
         pos.sub.prefs->doLoadPrefs();
         doEnableFields();
         pos.sub.lists->doPopComboBoxes();
-        pos.state.productEditMode = false;
+        pos.state.customerEditMode = pos.state.productEditMode = false;
         return;
     }
     f.PageControl1->setCurrentWidget(f.tabCompany);

@@ -39,7 +39,7 @@ void Customers::enableProductEntry() {
 
 void Customers::New1Click() {
     pos.sub.lists->reloadCardTypes();
-    pos.state.productEditMode = false;
+    pos.state.customerEditMode = false;
     m_editRow = 0;
     setPanelEnabled(true);
     pos.form.edtCustomer->setFocus();
@@ -57,7 +57,7 @@ void Customers::doClearCustomer() {
 
 void Customers::doLockCustomer() {
     setPanelEnabled(false);
-    pos.state.productEditMode = false;
+    pos.state.customerEditMode = false;
     m_editRow = 0;
 }
 
@@ -74,7 +74,7 @@ void Customers::Edit2Click() {
                     ? customers.rowId()
                     : 0;
     setPanelEnabled(true);
-    pos.state.productEditMode = true;
+    pos.state.customerEditMode = true;
     f.edtCustomer->setFocus();
 }
 
@@ -83,7 +83,7 @@ void Customers::btnSaveCustClick() {
     if (!f.edtCustomer->text().isEmpty()) {
         store::Table& customers = pos.tables.customer;
         // Edit that located no record stores the customer as a new one.
-        if (pos.state.productEditMode && m_editRow && customers.gotoRowId(m_editRow))
+        if (pos.state.customerEditMode && m_editRow && customers.gotoRowId(m_editRow))
             customers.edit();
         else
             customers.append();

@@ -1,5 +1,6 @@
 #include "catalog/lists.h"
 
+#include "core/characters.h"
 #include "core/text_file.h"
 #include "ui/main_form.h"
 #include "ui/widgets.h"
@@ -21,7 +22,7 @@ void Lists::doPopComboBoxes() {
         fillDropDown(f.cbxCategory, core::readLines(kCategoryFile));
         f.cbxCategory->setEnabled(false);
     }
-    if (reloadCardTypes()) pos.state.productEditMode = false;
+    if (reloadCardTypes()) pos.state.customerEditMode = pos.state.productEditMode = false;
 }
 
 bool Lists::reloadCardTypes() {
@@ -76,8 +77,10 @@ void Lists::btnCloseCategoryClick() {
 }
 
 QString phoneForm(const QString& s) {
-    if (s.size() == 7) return s.left(3) + "-" + s.mid(3);
-    if (s.size() == 10) return "(" + s.left(3) + ")" + s.mid(3, 3) + "-" + s.mid(6);
+    using core::leftChars, core::midChars;
+    const qsizetype n = core::charCount(s);
+    if (n == 7) return leftChars(s, 3) + "-" + midChars(s, 3);
+    if (n == 10) return "(" + leftChars(s, 3) + ")" + midChars(s, 3, 3) + "-" + midChars(s, 6);
     return s;
 }
 

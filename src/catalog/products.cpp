@@ -2,8 +2,8 @@
 
 #include "catalog/customers.h"
 #include "catalog/lists.h"
-#include "core/text_file.h"
 #include "core/number_text.h"
+#include "core/text_file.h"
 #include "register/product_lookup.h"
 #include "ui/main_form.h"
 #include "ui/widgets.h"
@@ -135,8 +135,13 @@ void Products::btnSaveProductClick() {
                                   f.ckbxTaxPaid->isChecked() ? "T" : "F",
                                   f.edtBarCode->text(),
                                   pos.state.currentUser};
-        for (int i = 0; i < 11; ++i)
-            products.setText(i, values[i].toStdString());
+        for (int i = 0; i < 11; ++i) {
+            // Quantity, minimum, cost, price and gross are numbers: never cut to fit.
+            if (i >= store::product::QUANTITY && i <= store::product::GROSS)
+                products.setNumberText(i, values[i].toStdString());
+            else
+                products.setText(i, values[i].toStdString());
+        }
         products.post();
     }
     f.pnlBarCode->hide();
@@ -226,8 +231,8 @@ void Products::edtPriceExit() {
     auto& f = pos.form;
     for (QLineEdit* e : {f.edtCost, f.edtPrice})
         e->setText(core::normalised(e->text(), "0.00", core::FixCurrency));
-    const double price = core::ParseNumber(f.edtPrice->text());
-    const double cost = core::ParseNumber(f.edtCost->text());
+    const core::Decimal price = core::ParseNumber(f.edtPrice->text());
+    const core::Decimal cost = core::ParseNumber(f.edtCost->text());
     f.edtGross->setText(price > cost ? core::FormatMoney(price - cost) : "0.00");
 }
 

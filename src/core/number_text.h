@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/decimal.h"
+
 #include <QString>
 
 namespace core {
@@ -13,12 +15,18 @@ QString FixCurrency(const QString& text);
 QString FixFloat(const QString& text);
 
 // Fixed two-decimal money text, rounded to the cent at every magnitude, halves away from
-// zero judged on the exact value of the double; "-" only when the result is not zero.
-QString FormatMoney(double value);
+// zero; "-" only when the result is not zero.
+QString FormatMoney(const Decimal& value);
 
-// Reads a number text (blanks around, sign, digits with one ".", exponent) or throws the
-// conversion error "'%s' is not a valid floating point value".
-double ParseNumber(const QString& text);
+// A stock or other quantity: two decimals, or three when the third is needed (9.996).
+QString FormatQuantity(const Decimal& value);
+
+// Reads a number text (blanks around, sign, digits with one ".", exponent) exactly, or throws
+// the conversion error "'%s' is not a valid floating point value".
+Decimal ParseNumber(const QString& text);
+
+// A quantity the register can count: at most three decimals, or an error naming the text.
+Decimal ParseQuantity(const QString& text);
 
 // The three steps every cleaned entry field follows: default when blank, helper, back.
 QString normalised(const QString& text, const QString& fallback, QString (*helper)(const QString&));

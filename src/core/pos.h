@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/decimal.h"
 #include "core/services.h"
 #include "store/table.h"
 
@@ -43,7 +44,8 @@ struct AppState {
     QString userGroup = "A";
     bool loginPending = false;
     bool startupDone = false;
-    bool productEditMode = false;     // shared by the customer and product panels
+    bool customerEditMode = false;    // set, the customer panel's Save changes the record
+    bool productEditMode = false;     // the same for the product panel
     std::int64_t productEditRow = 0;  // the product row that Edit or the barcode lookup chose
     std::int64_t productPanelRow = 0; // the product row the panel was last filled from
     QString poleMessage;              // the idle text of the pole display
@@ -56,11 +58,14 @@ struct AppState {
 
 // What the register keeps beside the five line lists while a sale is made.
 struct SaleState {
-    double saleSubTotal = 0;
-    double taxableTotal = 0;
-    double saleTax = 0;
-    double saleTotal = 0;
+    Decimal saleSubTotal;
+    Decimal taxableTotal;
+    Decimal saleTax; // rounded to the cent, so that the total is the sum of what is shown
+    Decimal saleTotal;
     bool saleTotalled = false;
+    // Set the moment ring-up has stored the sale: from then on nothing may give its stock
+    // back or store it again, whatever fails while the register finishes.
+    bool stored = false;
 
     // Per product line, hidden: the product row its stock came from and whether it counted
     // as taxable, so that removal and cancel undo exactly what the add did.

@@ -2,8 +2,8 @@
 
 #include "catalog/customers.h"
 #include "catalog/products.h"
-#include "register/devices/devices.h"
 #include "core/number_text.h"
+#include "register/devices/devices.h"
 #include "ui/main_form.h"
 #include "ui/widgets.h"
 
@@ -27,19 +27,22 @@ void Cancel::imgCancelClick() {
 void Cancel::giveBackStock() {
     auto& f = pos.form;
     auto& lines = pos.sale.lines;
+    // A stored sale's stock stays sold, whatever is left of it on screen.
+    if (pos.sale.stored) return;
     store::Table& products = pos.tables.product;
     // The product lines are exactly those the hidden list knows; the lines Total and
     // ring-up append have no entry there (a product whose name trims to nothing still has).
     for (size_t i = 0; i < lines.size(); ++i) {
         if (!lines[i].stockTaken) continue;
-        const double qty = core::ParseNumber(f.memQuantity->line(int(i)));
+        const core::Decimal qty = core::ParseNumber(f.memQuantity->line(int(i)));
         // Exactly the row the stock came from; a row deleted since gets nothing.
         if (products.gotoRowId(lines[i].productRow)) {
-            const double stock = core::ParseNumber(core::fieldText(products, store::product::QUANTITY));
+            const core::Decimal stock =
+                core::ParseNumber(core::fieldText(products, store::product::QUANTITY));
             products.edit();
-            products.setText(
+            products.setNumberText(
                 store::product::QUANTITY,
-                core::FormatMoney(lines[i].refund ? stock - qty : stock + qty).toStdString());
+                core::FormatQuantity(lines[i].refund ? stock - qty : stock + qty).toStdString());
             products.post();
         }
         // Once given back, never again, even when a later line stops this walk.
@@ -67,7 +70,8 @@ void Cancel::doReset() {
     f.edtAmount->setText("0.00");
     f.edtDiscount->setText("0");
     f.edtInvLink->setText("0");
-    sale.saleSubTotal = sale.saleTotal = sale.saleTax = sale.taxableTotal = 0;
+    sale.saleSubTotal = sale.saleTotal = sale.saleTax = sale.taxableTotal = core::Decimal();
+    sale.stored = false;
 
     f.edtBarcodeHidden->setEnabled(false);
     f.edtSaleQuantity->setEnabled(false);

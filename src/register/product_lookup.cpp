@@ -69,7 +69,7 @@ void ProductLookup::btnQuickQuantityClick() {
     store::Table& products = pos.tables.product;
     if (!products.gotoRowId(m_quickRow)) return;
     products.edit();
-    products.setText(store::product::QUANTITY, f.edtQuickQuantity->text().toStdString());
+    products.setNumberText(store::product::QUANTITY, f.edtQuickQuantity->text().toStdString());
     products.post();
 }
 

@@ -3,9 +3,9 @@
 #include "catalog/customers.h"
 #include "catalog/products.h"
 #include "core/errors.h"
+#include "core/number_text.h"
 #include "register/cancel.h"
 #include "register/devices/devices.h"
-#include "core/number_text.h"
 #include "register/totals.h"
 #include "reports/invoices.h"
 #include "ui/main_form.h"
@@ -17,6 +17,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+
+#include <algorithm>
+#include <functional>
 
 namespace reg {
 
@@ -39,10 +42,9 @@ void RingUp::imgRingUpClick() {
         if (answer != core::Button::Yes) return;
     }
     // The total as Total worked it out (the label could show a product picked since).
-    const QString totalText = core::FormatMoney(sale.saleTotal);
-    const double total = core::ParseNumber(totalText);
+    const core::Decimal total = sale.saleTotal;
     const bool noTender = f.edtAmount->text() == "0.00";
-    if ((total >= 0 && f.rbnCashSale->isChecked() && noTender) ||
+    if ((total.sign() >= 0 && f.rbnCashSale->isChecked() && noTender) ||
         (f.rbnCreditSale->isChecked() && noTender)) {
         auto answer = pos.dialogs().message(
             "Cash Sale?",
@@ -57,19 +59,16 @@ void RingUp::imgRingUpClick() {
     sale.tenderedText.clear();
     sale.paymentKindText.clear();
     sale.cardText.clear();
-    if (f.rbnQuote->isChecked()) {
+    const bool quote = f.rbnQuote->isChecked();
+    const bool credit = f.rbnCreditSale->isChecked();
+    core::Decimal tendered;
+    if (quote) {
         sale.balanceDueText = "QUOTE";
     } else {
-        const bool credit = f.rbnCreditSale->isChecked();
-        const double tendered = core::ParseNumber(f.edtAmount->text());
+        tendered = core::ParseNumber(f.edtAmount->text());
         if (tendered > total) {
             sale.changeDueText = core::FormatMoney(tendered - total);
-            f.f2lblChangeDue->setText(sale.changeDueText);
-            f.TForm2->show();
-            // The clerk goes on at the register while the change stays in view.
-            f.TForm1->activateWindow();
             sale.balanceDueText = "0.00";
-            if (!credit) pos.sub.devices->poleChange(sale.changeDueText);
         } else if (tendered < total) {
             sale.balanceDueText = core::FormatMoney(total - tendered);
         } else {
@@ -84,37 +83,59 @@ void RingUp::imgRingUpClick() {
         } else {
             sale.paymentKindText = "Cash/Check";
         }
-
-        // The sale is stored before its payment lines go on screen: should storing fail,
-        // the sale stays on screen totalled, ready for another try.
+        // Stored first: should storing fail, the sale stays on screen totalled, ready for
+        // another try, and nothing has been shown or sent for it.
         storeSale(credit);
+        sale.stored = true;
+    }
+    finish(quote, credit, tendered > total);
+}
 
+void RingUp::finish(bool quote, bool credit, bool changeGiven) {
+    auto& f = pos.form;
+    auto& sale = pos.sale;
+    // Past the store the sale is paid: a device or printer that fails is reported once the
+    // register has finished, so the sale can never be rung up again or its stock given back.
+    QStringList trouble;
+    auto tryTo = [&trouble](const std::function<void()>& step) {
+        try {
+            step();
+            return true;
+        } catch (const std::exception& e) {
+            const QString message = QString::fromUtf8(e.what());
+            if (!trouble.contains(message)) trouble << message;
+            return false;
+        }
+    };
+    if (!quote) {
+        if (changeGiven) {
+            f.f2lblChangeDue->setText(sale.changeDueText);
+            f.TForm2->show();
+            // The clerk goes on at the register while the change stays in view.
+            f.TForm1->activateWindow();
+            if (!credit) tryTo([&] { pos.sub.devices->poleChange(sale.changeDueText); });
+        }
         if (!f.rbnRefund->isChecked()) {
             f.memProductList->addLine(sale.paymentKindText + " " + sale.cardText);
             f.memProductPrice->addLine(sale.tenderedText);
         }
-        if (tendered > total) {
+        if (changeGiven) {
             f.memProductList->addLine("Change Due");
             f.memProductPrice->addLine(sale.changeDueText);
         }
         sale.changeDueText.clear();
         sale.tenderedText.clear();
     }
-
-    if (f.ckbxTCashDrawer->isChecked()) {
-        // Past this point the sale is stored: a drawer that fails is reported and the
-        // register still finishes, so the sale can never be rung up a second time.
-        try {
-            pos.sub.devices->doDrawerOpen();
-        } catch (const core::SerialError& e) {
-            pos.dialogs().error(QString::fromUtf8(e.what()));
-        }
-    }
+    if (f.ckbxTCashDrawer->isChecked()) tryTo([&] { pos.sub.devices->doDrawerOpen(); });
     pos.sub.customers->doLockCustomer();
     pos.sub.products->doLockProduct();
-    sale.saleSubTotal = sale.saleTotal = sale.taxableTotal = 0;
+    sale.saleSubTotal = sale.saleTotal = sale.taxableTotal = core::Decimal();
     f.memProductList->setEnabled(true);
-    pos.sub.invoices->imgPrintInvoiceClick();
+    // The printing step ends with the reset; when it fails, the register is reset anyway.
+    if (!tryTo([&] { pos.sub.invoices->imgPrintInvoiceClick(); }) && sale.stored)
+        tryTo([&] { pos.sub.cancel->doReset(); });
+    for (const QString& message : trouble)
+        pos.dialogs().error(message);
 }
 
 void RingUp::storeSale(bool credit) {
@@ -126,6 +147,10 @@ void RingUp::storeSale(bool credit) {
     if (f.edtInvLink->text().isEmpty()) f.edtInvLink->setText("0");
 
     auto put = [&](int field, const QString& text) { sales.setText(field, text.toStdString()); };
+    // Amounts are never cut to fit: one too long refuses the whole record.
+    auto number = [&](int field, const QString& text) {
+        sales.setNumberText(field, text.toStdString());
+    };
     // The number is read and the record posted in one transaction, so that no two
     // sales ever get the same number, even with several registers on one data directory.
     sales.transactionWith(pos.tables.customer, [&] {
@@ -143,29 +168,28 @@ void RingUp::storeSale(bool credit) {
         put(S::CARD, secondCard ? f.edtCreditCard2->text() : f.edtCreditCard->text());
         put(S::EXPIRE, secondCard ? f.edtExpire2->text() : f.edtExpire->text());
         put(S::TYPE, secondCard ? f.cbxType2->currentText() : f.cbxType->currentText());
-        for (int n = 0; n < S::LINE_COUNT; ++n) {
+        // The product lines by their count: a product may well be named "Sales Tax".
+        const int lines = std::min<int>(int(sale.lines.size()), S::LINE_COUNT);
+        for (int n = 0; n < lines; ++n) {
             const QString text = f.memProductList->line(n);
-            if (n >= f.memProductList->count() || text.trimmed().isEmpty() ||
-                text.trimmed() == "Sales Tax")
-                break;
             put(S::prod(n), f.memQuantity->line(n) + " " + text);
-            put(S::cost(n), f.memProductCost->line(n));
-            put(S::price(n), f.memProductPrice->line(n) + "  ");
+            number(S::cost(n), f.memProductCost->line(n));
+            number(S::price(n), f.memProductPrice->line(n) + "  ");
         }
         if (credit) {
             put(S::CARDAUTH, sale.cardText + "  |  ");
-            put(S::CHARGE1, sale.tenderedText);
-            put(S::CHARGE2, "0.00");
+            number(S::CHARGE1, sale.tenderedText);
+            number(S::CHARGE2, "0.00");
         }
         put(S::NOTE, f.edtNote->text());
-        put(S::PAID, sale.tenderedText);
-        put(S::BALANCE, sale.balanceDueText);
-        put(S::TOTAL, core::FormatMoney(sale.saleTotal));
+        number(S::PAID, sale.tenderedText);
+        number(S::BALANCE, sale.balanceDueText);
+        number(S::TOTAL, core::FormatMoney(sale.saleTotal));
         put(S::DATE, pos.services.clock->today().toString("MM/dd/yyyy"));
-        put(S::TAX, core::FormatMoney(sale.saleTax));
+        number(S::TAX, core::FormatMoney(sale.saleTax));
         sales.setNumber(S::INVOICE, double(pos.state.nextInvoiceNumber));
-        put(S::SUBTOTAL, core::FormatMoney(sale.saleSubTotal));
-        put(S::LINK, f.edtInvLink->text());
+        number(S::SUBTOTAL, core::FormatMoney(sale.saleSubTotal));
+        number(S::LINK, f.edtInvLink->text());
         put(S::CLERK, pos.state.currentUser);
         if (credit && secondCard)
             sales.updateOther({{store::customer::NAME, f.edtCustomer->text().toStdString()},

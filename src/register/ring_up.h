@@ -14,6 +14,8 @@ public:
 
 private:
     void storeSale(bool credit);
+    // After the store: change, payment lines, pole, drawer, printing and the reset.
+    void finish(bool quote, bool credit, bool changeGiven);
 
     core::Pos& pos;
 };

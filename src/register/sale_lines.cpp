@@ -1,8 +1,8 @@
 #include "register/sale_lines.h"
 
 #include "core/errors.h"
-#include "register/devices/devices.h"
 #include "core/number_text.h"
+#include "register/devices/devices.h"
 #include "ui/main_form.h"
 #include "ui/widgets.h"
 
@@ -10,6 +10,8 @@
 #include <QFrame>
 #include <QLineEdit>
 #include <QRadioButton>
+
+#include <exception>
 
 namespace reg {
 QString SaleLines::productNameOf(const QString& lineText) {
@@ -21,12 +23,20 @@ QString SaleLines::productNameOf(const QString& lineText) {
 void SaleLines::imgAddItemClick() {
     auto& f = pos.form;
     auto& sale = pos.sale;
-    f.edtChangePrice->setText(core::normalised(f.edtChangePrice->text(), "0.00", core::FixCurrency));
+    f.edtChangePrice->setText(
+        core::normalised(f.edtChangePrice->text(), "0.00", core::FixCurrency));
     f.edtDiscount->setText(core::normalised(f.edtDiscount->text(), "0", core::FixFloat));
     f.edtSaleQuantity->setText(core::normalised(f.edtSaleQuantity->text(), "1", core::FixFloat));
     if (f.edtProductName->text().isEmpty()) return;
     // A totalled sale is frozen: a line behind its total lines would be sold, never stored.
     if (sale.saleTotalled) return;
+    // The stored record has room for so many lines; a line past them would be charged and
+    // never stored.
+    if (sale.lines.size() >= size_t(store::sale::LINE_COUNT)) {
+        pos.dialogs().inform("Marlow POS", "A sale holds at most 100 lines.\rRing up this sale "
+                                           "and start a new one for the rest.");
+        return;
+    }
 
     store::Table& products = pos.tables.product;
     const bool found =
@@ -41,13 +51,19 @@ void SaleLines::imgAddItemClick() {
     }
     if (f.edtSaleQuantity->text().isEmpty()) f.edtSaleQuantity->setText("1");
     const QString qtyText = f.edtSaleQuantity->text();
-    const double qty = core::ParseNumber(qtyText);
+    const core::Decimal qty = core::ParseQuantity(qtyText);
     const bool refund = f.rbnRefund->isChecked();
+    const core::Decimal discount = core::ParseNumber(f.edtDiscount->text());
+    // More than all of the price off would pay the customer for taking the goods.
+    if (discount > core::Decimal::whole(100))
+        throw core::PosError("A discount cannot be more than 100%.");
 
-    // Everything the line needs is worked out before anything changes, so that a text that
-    // is not a number never leaves the five lists out of step.
-    const double stock = core::ParseNumber(core::fieldText(products, store::product::QUANTITY));
-    if (!refund && (stock <= 0 || stock < qty)) {
+    // Everything the line needs is worked out and checked before anything changes, so that
+    // a text that is not a number, or one too long for its field, never leaves the five
+    // lists out of step or the stock changed without its line.
+    const core::Decimal stock =
+        core::ParseNumber(core::fieldText(products, store::product::QUANTITY));
+    if (!refund && (stock.sign() <= 0 || stock < qty)) {
         pos.dialogs().inform("Marlow POS", "Quantity exceeds inventory!");
         finishAdd();
         return;
@@ -56,27 +72,32 @@ void SaleLines::imgAddItemClick() {
     if (refund) lineText += "   {REFUND}";
     QString unitText = core::fieldText(products, store::product::PRICE);
     if (f.edtChangePrice->text() != "0.00") unitText = f.edtChangePrice->text();
-    const double discount = core::ParseNumber(f.edtDiscount->text());
-    if (discount > 0) {
-        const double u = core::ParseNumber(unitText);
-        unitText = core::FormatMoney(u - u * (discount / 100));
+    if (discount.sign() > 0) {
+        const core::Decimal u = core::ParseNumber(unitText);
+        unitText = core::FormatMoney(u - u * discount.shifted(2));
         lineText += "  {" + f.edtDiscount->text() + "% off}";
     }
-    const double sign = refund ? -1 : 1;
-    const QString priceText = core::FormatMoney(sign * (core::ParseNumber(unitText) * qty));
-    const QString costText =
-        core::FormatMoney(sign * (core::ParseNumber(core::fieldText(products, store::product::COST)) * qty));
-    const double linePrice = core::ParseNumber(priceText);
+    core::Decimal price = core::ParseNumber(unitText) * qty;
+    core::Decimal cost = core::ParseNumber(core::fieldText(products, store::product::COST)) * qty;
+    if (refund) price = -price, cost = -cost;
+    const QString priceText = core::FormatMoney(price);
+    const QString costText = core::FormatMoney(cost);
+    const core::Decimal linePrice = core::ParseNumber(priceText);
     const bool taxable = products.text(store::product::TAX) == "T";
     const QString category = core::fieldText(products, store::product::CATEGORY);
     const std::int64_t row = products.rowId();
-    const double newStock = refund ? stock + qty : stock - qty;
-    const QString stockText = core::FormatMoney(newStock);
-    const QString subTotalText = core::FormatMoney(sale.saleSubTotal + linePrice);
+    const core::Decimal newStock = refund ? stock + qty : stock - qty;
+    const QString stockText = core::FormatQuantity(newStock);
+    const core::Decimal subTotal = sale.saleSubTotal + linePrice;
+    const int n = int(sale.lines.size());
+    const store::Layout& record = store::layoutOf(store::Kind::Sale);
+    store::requireNumberFits(products.layout(), store::product::QUANTITY, stockText.toStdString());
+    store::requireNumberFits(record, store::sale::price(n), priceText.toStdString());
+    store::requireNumberFits(record, store::sale::cost(n), costText.toStdString());
 
     // The stock first: when it cannot be stored, the sale has no line for it either.
     products.edit();
-    products.setText(store::product::QUANTITY, stockText.toStdString());
+    products.setNumberText(store::product::QUANTITY, stockText.toStdString());
     products.post();
 
     f.memQuantity->addLine(qtyText);
@@ -86,8 +107,8 @@ void SaleLines::imgAddItemClick() {
     f.memCategoryHidden->addLine(category);
     sale.lines.push_back({row, taxable, refund, true});
     if (taxable) sale.taxableTotal += linePrice;
-    sale.saleSubTotal += linePrice;
-    f.lblTotal->setText(subTotalText);
+    sale.saleSubTotal = subTotal;
+    f.lblTotal->setText(core::FormatMoney(subTotal));
     f.lblUnitPrice->setText("Sub Total");
     for (QWidget* w :
          std::initializer_list<QWidget*>{f.imgTotal, f.edtAmount, f.edtDiscount, f.edtInvLink})
@@ -97,26 +118,33 @@ void SaleLines::imgAddItemClick() {
     pos.sub.devices->poleItemAdded(lineText);
     pos.sub.devices->poleItemAddedTotals(priceText, sale.saleSubTotal);
 
+    // The reorder list's trouble is told once the line is finished, the field ready for the
+    // next scan (left holding the barcode, the next Enter would add the line twice).
+    std::exception_ptr reorderTrouble;
+    f.edtSaleQuantity->setText("1");
     if (!refund) {
-        reorderCheck(newStock);
-        f.edtSaleQuantity->setText("1");
+        try {
+            reorderCheck(newStock);
+        } catch (const core::PosError&) {
+            reorderTrouble = std::current_exception();
+        }
         f.edtBarcodeHidden->setEnabled(true);
         f.edtBarcodeHidden->clear();
         f.edtBarcodeHidden->setFocus();
-    } else {
-        f.edtSaleQuantity->setText("1");
     }
     f.edtChangePrice->setText("0.00");
     f.pnlChangePrice->hide();
+    if (reorderTrouble) std::rethrow_exception(reorderTrouble);
 }
 
-void SaleLines::reorderCheck(double newStock) {
+void SaleLines::reorderCheck(const core::Decimal& newStock) {
+    const store::Table& products = pos.tables.product;
+    if (core::ParseNumber(core::fieldText(products, store::product::MINIMUM)) < newStock) return;
+    // Opened only when a reorder is due: a list that cannot be written troubles no other sale.
     QFile file(kOrderListFile); // opening to append creates it when missing
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
         throw core::FileError(
             QString("Cannot write %1: %2").arg(kOrderListFile, file.errorString()).toStdString());
-    const store::Table& products = pos.tables.product;
-    if (core::ParseNumber(core::fieldText(products, store::product::MINIMUM)) < newStock) return;
     pos.dialogs().inform("Marlow POS", "   Quantity Notification\rProduct Added To Order List");
     QByteArray record;
     for (int field : {store::product::PRODUCT, store::product::COST, store::product::PRICE,
@@ -142,18 +170,20 @@ void SaleLines::memProductListMouseUp(int line) {
     const QString rowText = f.memProductList->line(line);
     if (!rowText.isEmpty() && line < int(sale.lines.size())) {
         const QString name = productNameOf(rowText);
-        const double price = core::ParseNumber(f.memProductPrice->line(line));
-        const double qty = core::ParseNumber(f.memQuantity->line(line));
+        const core::Decimal price = core::ParseNumber(f.memProductPrice->line(line));
+        const core::Decimal qty = core::ParseNumber(f.memQuantity->line(line));
         const core::SaleState::LineSource source = sale.lines[line];
 
         // The stock goes back first, to the very row it came from if that row still
         // exists; should that fail, the line stays and nothing is lost.
         store::Table& products = pos.tables.product;
         if (source.stockTaken && products.gotoRowId(source.productRow)) {
-            const double stock = core::ParseNumber(core::fieldText(products, store::product::QUANTITY));
+            const core::Decimal stock =
+                core::ParseNumber(core::fieldText(products, store::product::QUANTITY));
             products.edit();
-            products.setText(store::product::QUANTITY,
-                             core::FormatMoney(source.refund ? stock - qty : stock + qty).toStdString());
+            products.setNumberText(
+                store::product::QUANTITY,
+                core::FormatQuantity(source.refund ? stock - qty : stock + qty).toStdString());
             products.post();
         }
 
@@ -174,7 +204,8 @@ void SaleLines::memProductListMouseUp(int line) {
 }
 
 void SaleLines::edtDiscountExit() {
-    pos.form.edtDiscount->setText(core::normalised(pos.form.edtDiscount->text(), "0", core::FixFloat));
+    pos.form.edtDiscount->setText(
+        core::normalised(pos.form.edtDiscount->text(), "0", core::FixFloat));
 }
 
 void SaleLines::lblTotalDblClick() {

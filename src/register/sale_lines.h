@@ -24,7 +24,7 @@ public:
 private:
     void finishAdd(); // steps 18 and 19
     // Step 17: notes a product at or below its minimum in the reorder list.
-    void reorderCheck(double newStock);
+    void reorderCheck(const core::Decimal& newStock);
 
     core::Pos& pos;
 };

@@ -1,7 +1,7 @@
 #include "register/totals.h"
 
-#include "register/devices/devices.h"
 #include "core/number_text.h"
+#include "register/devices/devices.h"
 #include "ui/main_form.h"
 #include "ui/widgets.h"
 
@@ -15,7 +15,7 @@ namespace reg {
 void Totals::imgTotalClick() {
     auto& f = pos.form;
     auto& sale = pos.sale;
-    if (core::ParseNumber(f.lblTotal->text()) >= 0) {
+    if (core::ParseNumber(f.lblTotal->text()).sign() >= 0) {
         f.edtAmount->setFocus();
     } else {
         for (QWidget* w : std::initializer_list<QWidget*>{f.rbnCashSale, f.rbnCreditSale,
@@ -28,8 +28,10 @@ void Totals::imgTotalClick() {
     }
     f.edtDiscount->setText("0");
     f.edtDiscount->setEnabled(false);
-    const double rate = core::ParseNumber(f.edtSalesTax->text()) / 100;
-    sale.saleTax = rate * sale.taxableTotal;
+    // The tax on the taxable sub total, rounded to the cent once, then added: the total is
+    // the sum of the amounts shown.
+    const core::Decimal rate = core::ParseNumber(f.edtSalesTax->text()).shifted(2);
+    sale.saleTax = (rate * sale.taxableTotal).rounded(2);
     sale.saleTotal = sale.saleTax + sale.saleSubTotal;
 
     for (const char* l : {"Sales Tax", "__________", "Total"})
@@ -73,7 +75,8 @@ void Totals::doReturnToSale() {
 }
 
 void Totals::edtAmountExit() {
-    pos.form.edtAmount->setText(core::normalised(pos.form.edtAmount->text(), "0.00", core::FixCurrency));
+    pos.form.edtAmount->setText(
+        core::normalised(pos.form.edtAmount->text(), "0.00", core::FixCurrency));
 }
 
 void Totals::showCardPanel() {
@@ -101,7 +104,8 @@ void Totals::rbnCashSaleClick() {
 }
 
 void Totals::edtInvLinkExit() {
-    pos.form.edtInvLink->setText(core::normalised(pos.form.edtInvLink->text(), "0", core::FixFloat));
+    pos.form.edtInvLink->setText(
+        core::normalised(pos.form.edtInvLink->text(), "0", core::FixFloat));
 }
 
 } // namespace reg

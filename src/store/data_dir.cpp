@@ -5,6 +5,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace store {
@@ -73,10 +74,16 @@ struct SampleCustomer {
     const char *name, *address1, *address2, *city, *state, *zip, *phone1;
 };
 
+// Prices of the sample shop are written with two decimals: reckoned in whole cents.
+long long cents(const std::string& money) {
+    const size_t dot = money.find('.');
+    return std::stoll(money.substr(0, dot)) * 100 + std::stoll(money.substr(dot + 1));
+}
+
 std::string gross(const char* cost, const char* price) {
-    double g = std::stod(price) - std::stod(cost);
+    const long long g = std::max(0LL, cents(price) - cents(cost));
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%.2f", g < 0 ? 0.0 : g);
+    std::snprintf(buf, sizeof buf, "%lld.%02lld", g / 100, g % 100);
     return buf;
 }
 } // namespace

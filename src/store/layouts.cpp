@@ -1,5 +1,8 @@
 #include "store/layouts.h"
 
+#include "store/errors.h"
+#include "store/text.h"
+
 namespace store {
 namespace {
 
@@ -98,6 +101,18 @@ const Layout* layoutByName(const std::string& kindName) {
     for (Kind k : {Kind::Customer, Kind::Product, Kind::Sale, Kind::Security})
         if (layoutOf(k).kindName == kindName) return &layoutOf(k);
     return nullptr;
+}
+
+void requireNumberFits(const Layout& layout, int pos, std::string_view text) {
+    const FieldDef& field = layout.fields.at(size_t(pos));
+    if (field.numeric) return;
+    const std::string_view kept = trimRight(text);
+    int chars = 0;
+    for (char c : kept)
+        chars += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    if (chars <= field.width) return;
+    throw PosError("The number '" + std::string(kept) + "' does not fit the field " + field.name +
+                   " (" + std::to_string(field.width) + " characters).");
 }
 
 } // namespace store

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace store {
@@ -108,5 +109,9 @@ constexpr int price(int n) {
     return 13 + 3 * n;
 }
 } // namespace sale
+
+// A number's text is never cut to fit its field: one that is longer (blanks at its end aside)
+// throws an error naming the field.
+void requireNumberFits(const Layout& layout, int pos, std::string_view text);
 
 } // namespace store

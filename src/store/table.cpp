@@ -451,6 +451,16 @@ void Table::setText(int pos, std::string_view text) {
         m_edit[pos] = fitToWidth(text, m_layout.fields[pos].width);
 }
 
+void Table::setNumberText(int pos, std::string_view text) {
+    try {
+        requireNumberFits(m_layout, pos, text);
+    } catch (const PosError&) {
+        cancel();
+        throw;
+    }
+    setText(pos, text);
+}
+
 void Table::setNumber(int pos, double value) {
     if (!std::isfinite(value)) throw notAFloat(shortestNumber(value));
     setText(pos, shortestNumber(value));

@@ -82,6 +82,9 @@ public:
 
     void setText(int pos, std::string_view text);
     void setNumber(int pos, double value);
+    // Sets a number's text. One that does not fit its field is refused and the whole edit
+    // is cancelled, so that no half-made row can be posted later.
+    void setNumberText(int pos, std::string_view text);
 
     // Edit on an empty table starts a new row, as Append does.
     void edit();

@@ -377,7 +377,7 @@ void MainWindow::buildStartPanels(QWidget* c) {
     caption(s, "Username", 20, 42);
     edit(NAMED(edtPUsername), s, 20, 56, 210, 22);
     // No stored user name is longer than its field; what is typed beyond it cannot match.
-    f.edtPUsername->setMaxLength(30);
+    limitCharacters(f.edtPUsername, 30);
     caption(s, "Password", 20, 84);
     edit(NAMED(edtPPassword), s, 20, 98, 210, 22);
     f.edtPPassword->setEchoMode(QLineEdit::Password);

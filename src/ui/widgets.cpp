@@ -1,11 +1,15 @@
 #include "ui/widgets.h"
 
+#include "core/characters.h"
+
 #include <QHeaderView>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QValidator>
 
 #include <cctype>
 
@@ -198,7 +202,7 @@ void GridView::scrollRowToTop(int row) {
 
 void GridView::typeAhead(QString& searchText, const QString& ch, int column) {
     if (ch == "\b")
-        searchText.chop(1);
+        core::chopChar(searchText);
     else
         searchText += ch;
     const int row = m_model->findPrefix(column, searchText);
@@ -233,6 +237,24 @@ void GridView::keyPressEvent(QKeyEvent* e) {
         return;
     }
     QTableView::keyPressEvent(e);
+}
+
+namespace {
+// A field that takes at most so many characters (a maximum length would count UTF-16 units).
+class CharacterLimit : public QValidator {
+public:
+    CharacterLimit(int limit, QObject* parent) : QValidator(parent), m_limit(limit) {}
+    State validate(QString& input, int&) const override {
+        return core::charCount(input) <= m_limit ? Acceptable : Invalid;
+    }
+
+private:
+    int m_limit;
+};
+} // namespace
+
+void limitCharacters(QLineEdit* field, int limit) {
+    field->setValidator(new CharacterLimit(limit, field));
 }
 
 } // namespace ui

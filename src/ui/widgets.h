@@ -7,6 +7,8 @@
 
 #include <vector>
 
+class QLineEdit;
+
 #include "store/table.h"
 
 namespace ui {
@@ -122,5 +124,8 @@ protected:
 private:
     GridModel* m_model;
 };
+
+// Lets a field take at most `limit` characters, as a table field counts them.
+void limitCharacters(QLineEdit* field, int limit);
 
 } // namespace ui

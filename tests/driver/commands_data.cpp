@@ -133,6 +133,11 @@ void Runner::cmdSerialFail(const Command& c) {
     m_rec->serial.failing.insert(a[1]);
 }
 
+void Runner::cmdSerialBreak(const Command& c) {
+    need(c, 1);
+    m_rec->serial.broken.insert(c.args[1]);
+}
+
 void Runner::cmdExpectRows(const Command& c) {
     need(c, 2);
     auto t = openTable(c.args[1], true);

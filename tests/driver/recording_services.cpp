@@ -57,15 +57,21 @@ void RecordingPrinter::print(const QString& title, const QStringList& lines) {
 namespace {
 class RecordingPort : public core::SerialPort {
 public:
-    RecordingPort(QStringList& log) : m_log(log) {}
+    RecordingPort(QStringList& log, const QSet<QString>& broken, const QString& name)
+        : m_log(log), m_broken(broken), m_name(name) {}
     ~RecordingPort() override { m_log << "close"; }
     void write(const QByteArray& bytes) override {
+        if (m_broken.contains(m_name))
+            throw core::SerialError(
+                QString("Cannot write to the serial port %1").arg(m_name).toStdString());
         for (unsigned char c : bytes)
             m_log << QString("%1").arg(c, 2, 16, QChar('0')).toUpper();
     }
 
 private:
     QStringList& m_log;
+    const QSet<QString>& m_broken;
+    QString m_name;
 };
 } // namespace
 
@@ -74,7 +80,7 @@ std::unique_ptr<core::SerialPort> RecordingSerialPorts::open(const QString& name
         throw core::SerialError(QString("Cannot open the serial port %1").arg(name).toStdString());
     log[name] << "open";
     baud[name] = speed;
-    return std::make_unique<RecordingPort>(log[name]);
+    return std::make_unique<RecordingPort>(log[name], broken, name);
 }
 
 bool RecordingLauncher::start(const QString& program, const QStringList& arguments) {

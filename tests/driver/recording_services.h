@@ -68,6 +68,7 @@ public:
         log;                 // tokens since the last check, by port name (stable references)
     QMap<QString, int> baud; // the speed each port was last opened at
     QSet<QString> failing;   // ports whose open fails
+    QSet<QString> broken;    // ports whose writes fail, open or not
 };
 
 class FixedClock : public core::Clock {

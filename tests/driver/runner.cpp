@@ -1,9 +1,9 @@
 #include "driver/runner.h"
 
 #include "driver/runner_support.h"
+#include "program/program.h"
 #include "store/data_dir.h"
 #include "ui/main_form.h"
-#include "program/program.h"
 
 #include <QApplication>
 #include <QDir>
@@ -125,6 +125,7 @@ void Runner::runCommand(const Command& c) {
         {"newtable", &Runner::cmdNewTable},
         {"user", &Runner::cmdUser},
         {"serial-fail", &Runner::cmdSerialFail},
+        {"serial-break", &Runner::cmdSerialBreak},
         {"expect-rows", &Runner::cmdExpectRows},
         {"expect-row", &Runner::cmdExpectRow},
         {"expect-file", &Runner::cmdExpectFile},

@@ -56,6 +56,7 @@ private:
     void cmdNewTable(const Command& c);
     void cmdUser(const Command& c);
     void cmdSerialFail(const Command& c);
+    void cmdSerialBreak(const Command& c);
     void cmdExpectRows(const Command& c);
     void cmdExpectRow(const Command& c);
     void cmdExpectFile(const Command& c);

@@ -1,8 +1,8 @@
 #include "register/devices/devices.h"
 
 #include "core/errors.h"
-#include "register/devices/pole.h"
 #include "core/number_text.h"
+#include "register/devices/pole.h"
 #include "ui/main_form.h"
 
 #include <QCheckBox>
@@ -10,9 +10,8 @@
 
 namespace reg {
 namespace {
-// Texts go to the display one byte a character.
 QByteArray bytes(const QString& text) {
-    return text.toLatin1();
+    return poleBytes(text);
 }
 const QByteArray kClear("\x1f\x0e", 2);
 } // namespace
@@ -96,13 +95,13 @@ void Devices::poleItemAdded(const QString& lineText) {
     pole(bytes(poleTopLine(lineText)));
 }
 
-void Devices::poleItemAddedTotals(const QString& linePrice, double subTotal) {
+void Devices::poleItemAddedTotals(const QString& linePrice, const core::Decimal& subTotal) {
     if (!polePresent()) return;
     pole(bytes(poleSpread(linePrice, core::FormatMoney(subTotal), 19)) + '\r');
 }
 
 void Devices::poleItemRemoved(const QString& productName, const QString& linePrice,
-                              double subTotal) {
+                              const core::Decimal& subTotal) {
     if (!polePresent()) return;
     pole(kClear);
     pole("\x12");
@@ -110,7 +109,7 @@ void Devices::poleItemRemoved(const QString& productName, const QString& linePri
     pole(bytes(poleSpread("-" + linePrice, core::FormatMoney(subTotal), 19)) + '\r');
 }
 
-void Devices::poleTaxAndTotal(double tax, double total) {
+void Devices::poleTaxAndTotal(const core::Decimal& tax, const core::Decimal& total) {
     if (!polePresent()) return;
     pole(bytes(poleSpread("TAX-> ", core::FormatMoney(tax), 20)));
     pole(bytes(poleSpread("TOTAL-> ", core::FormatMoney(total), 19)) + '\r');

@@ -50,9 +50,10 @@ public:
     // Pole messages; each sends nothing while the pole display is off.
     void poleIdle();
     void poleItemAdded(const QString& lineText);
-    void poleItemAddedTotals(const QString& linePrice, double subTotal);
-    void poleItemRemoved(const QString& productName, const QString& linePrice, double subTotal);
-    void poleTaxAndTotal(double tax, double total);
+    void poleItemAddedTotals(const QString& linePrice, const core::Decimal& subTotal);
+    void poleItemRemoved(const QString& productName, const QString& linePrice,
+                         const core::Decimal& subTotal);
+    void poleTaxAndTotal(const core::Decimal& tax, const core::Decimal& total);
     void poleChange(const QString& changeDueText);
 
 private:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace reg {
@@ -11,5 +12,8 @@ QString poleTopLine(const QString& text);
 
 // Left, blanks, right: at least `width` characters and at least one blank; never cut.
 QString poleSpread(const QString& left, const QString& right, int width);
+
+// What the display is sent: one byte a character, "?" for one it cannot show.
+QByteArray poleBytes(const QString& text);
 
 } // namespace reg

@@ -19,3 +19,12 @@ TEST(PoleText, SpreadKeepsAtLeastOneBlankAndNeverCuts) {
     EXPECT_EQ(poleSpread("123456789.00", "1234567.00", 19), "123456789.00 1234567.00");
     EXPECT_EQ(poleSpread("123456789", "123456789", 19), "123456789 123456789");
 }
+
+TEST(PoleText, CountsCharactersNotStorageUnits) {
+    const QString pic = QString::fromUtf8("😀");
+    EXPECT_EQ(poleTopLine(pic + pic), pic + pic + QString(18, ' '));
+    EXPECT_EQ(poleTopLine(pic.repeated(25)), pic.repeated(20));
+    EXPECT_EQ(poleSpread(pic + pic, "1.00", 19), pic + pic + QString(13, ' ') + "1.00");
+    // One byte a character: what the display cannot show is one "?", never two.
+    EXPECT_EQ(poleBytes(QString::fromUtf8("Café ") + pic), QByteArray("Caf\xe9 ?"));
+}
