@@ -2,30 +2,100 @@
 
 #include <QPainter>
 
+#include <map>
+
 namespace core {
 
-void paintPage(QPainter& painter, const DocPage& page) {
-    for (const DocItem& item : page.items) {
+std::optional<QStringList> Document::printed(const QString& element) const {
+    if (!elements.contains(element)) return std::nullopt;
+    std::map<int, QString> lines;
+    for (const DocPage& page : pages)
+        for (const DocItem& item : page.items) {
+            if (item.kind != DocItem::Kind::Text || item.element != element) continue;
+            if (item.line < 0) return QStringList{item.text};
+            lines[item.line] += item.text;
+        }
+    QStringList out;
+    for (auto& [n, text] : lines)
+        out << text;
+    return out;
+}
+
+QFont documentFont(const QString& family, int pointSize, bool bold, bool italic, bool underline) {
+    QFont font(family);
+    font.setPixelSize(pointSize * int(kUnitsPerInch / 72));
+    font.setBold(bold);
+    font.setItalic(italic);
+    font.setUnderline(underline);
+    // The same advances on screen, printer and PDF, so composition measures what prints.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setStyleStrategy(QFont::PreferOutline);
+    return font;
+}
+
+namespace {
+QRectF units(const QRectF& inches) {
+    return {inches.x() * kUnitsPerInch, inches.y() * kUnitsPerInch, inches.width() * kUnitsPerInch,
+            inches.height() * kUnitsPerInch};
+}
+
+QPen pen(double points) {
+    QPen p(Qt::black, points * kUnitsPerInch / 72);
+    p.setCapStyle(Qt::FlatCap);
+    return p;
+}
+} // namespace
+
+void paintPage(QPainter& painter, const Document& document, int page, const QRectF& target) {
+    if (page < 0 || page >= int(document.pages.size())) return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.translate(target.topLeft());
+    const double scale = target.width() / (document.pageSize.width() * kUnitsPerInch);
+    painter.scale(scale, scale);
+    painter.fillRect(units(QRectF(QPointF(0, 0), document.pageSize)), Qt::white);
+    for (const DocItem& item : document.pages[size_t(page)].items) {
+        const QRectF r = units(item.rect);
         switch (item.kind) {
-        case DocItem::Kind::Text:
-            painter.setFont(item.font);
+        case DocItem::Kind::Text: {
+            painter.save();
+            painter.setClipRect(r.adjusted(0, 0, 0, r.height())); // descenders may overhang
+            painter.setFont(
+                documentFont(item.family, item.pointSize, item.bold, item.italic, item.underline));
             painter.setPen(Qt::black);
-            painter.drawText(item.rect, item.alignment, item.text);
+            // The blanks where a wrapped line broke belong to the text, not to its place.
+            QString shown = item.text;
+            while (shown.endsWith(' '))
+                shown.chop(1);
+            painter.drawText(r, item.alignment | Qt::AlignTop | Qt::TextSingleLine, shown);
+            painter.restore();
             break;
+        }
         case DocItem::Kind::Line:
-            painter.setPen(QPen(Qt::black, item.penWidth));
-            painter.drawLine(item.rect.topLeft(), item.rect.bottomRight());
+            painter.setPen(pen(item.penWidth));
+            painter.drawLine(r.topLeft(), r.bottomRight());
             break;
-        case DocItem::Kind::Box:
-            painter.setPen(QPen(Qt::black, item.penWidth));
-            painter.setBrush(Qt::NoBrush);
-            painter.drawRect(item.rect);
+        case DocItem::Kind::Rect:
+            if (item.fill) painter.fillRect(r, *item.fill);
+            if (item.hatch) {
+                QBrush hatch(Qt::black, Qt::DiagCrossPattern);
+                // Eight units a period as it comes: spread it to about 1/20 inch.
+                hatch.setTransform(QTransform::fromScale(4.5, 4.5));
+                painter.fillRect(r, hatch);
+            }
+            if (item.penWidth > 0) {
+                painter.setPen(pen(item.penWidth));
+                painter.setBrush(Qt::NoBrush);
+                painter.drawRect(r);
+            }
             break;
         case DocItem::Kind::Picture:
-            painter.drawImage(item.rect, item.picture);
+            painter.drawImage(r, item.picture);
             break;
         }
     }
+    painter.restore();
 }
 
 } // namespace core

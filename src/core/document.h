@@ -1,30 +1,45 @@
 #pragma once
 
+#include <QColor>
 #include <QFont>
 #include <QImage>
-#include <QMap>
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 class QPainter;
 
 namespace core {
 
-// A composed report: pages of positioned text, lines, boxes and pictures, in points,
-// ready to be painted on a preview, a printer or a PDF.
+// A composed report: pages of positioned text, lines, rectangles and pictures, in inches
+// from the page's top-left corner, ready to be painted on a preview, a printer or a PDF.
 struct DocItem {
-    enum class Kind { Text, Line, Box, Picture };
+    enum class Kind { Text, Line, Rect, Picture };
     Kind kind = Kind::Text;
     QRectF rect; // a line runs from the top-left to the bottom-right corner
+
+    // Text: drawn from the top of the box with the alignment, clipped to the box.
     QString text;
-    QFont font;
-    int alignment = 0; // Qt::Alignment flags
-    double penWidth = 1;
+    QString family = "Liberation Sans";
+    int pointSize = 10;
+    bool bold = false, italic = false, underline = false;
+    int alignment = 0; // Qt::AlignLeft, Qt::AlignHCenter or Qt::AlignRight
+
+    // Line and Rect: a black outline of this width in points (0: none), a fill, a hatch.
+    double penWidth = 0;
+    std::optional<QColor> fill;
+    bool hatch = false; // black diagonal cross hatch over the fill
+
     QImage picture;
+
+    // What the text shows, for checks: the element's name, and for a memo row its line
+    // number (a word-wrapped line prints as several rows of the same number; -1 for a label).
+    QString element;
+    int line = -1;
 };
 
 struct DocPage {
@@ -32,15 +47,24 @@ struct DocPage {
 };
 
 struct Document {
-    QString name;  // the report's name, e.g. "QRInvoice"
-    QString title; // the print job's title
-    QSizeF pageSize{612, 792};
+    QString name;             // the report's name, e.g. "QRInvoice"
+    QString title;            // the print job's title
+    QSizeF pageSize{8.5, 11}; // inches
     std::vector<DocPage> pages;
-    // What each named label printed (memos: their lines), for checks of the output.
-    QMap<QString, QStringList> elements;
+    QStringList elements; // the names of every label and memo of the report
+
+    // What an element printed, read from the pages: a label its text (once, however many
+    // pages repeat it), a memo its lines (rows of one line joined again, across pages).
+    // Nullopt when the report has no such element.
+    std::optional<QStringList> printed(const QString& element) const;
 };
 
-// Draws one page; the painter's coordinates are the document's points.
-void paintPage(QPainter& painter, const DocPage& page);
+// The font of a text item in the painter's units, 1/720 inch (a point is ten units).
+QFont documentFont(const QString& family, int pointSize, bool bold, bool italic, bool underline);
+inline constexpr double kUnitsPerInch = 720;
+
+// Draws one page into `target`, a rectangle of the painter's current coordinates that
+// stands for the whole page.
+void paintPage(QPainter& painter, const Document& document, int page, const QRectF& target);
 
 } // namespace core

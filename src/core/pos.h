@@ -32,8 +32,9 @@ class Cancel;
 class RingUp;
 } // namespace reg
 namespace reports {
+class BandReports;
 class Invoices;
-}
+} // namespace reports
 
 namespace core {
 
@@ -99,6 +100,7 @@ struct Subsystems {
     reg::ProductLookup* lookup = nullptr;
     reg::Cancel* cancel = nullptr;
     reg::RingUp* ringUp = nullptr;
+    reports::BandReports* bandReports = nullptr;
     reports::Invoices* invoices = nullptr;
     catalog::Barcodes* barcodes = nullptr;
     catalog::Lists* lists = nullptr;

@@ -12,6 +12,7 @@
 #include "register/ring_up.h"
 #include "register/sale_lines.h"
 #include "register/totals.h"
+#include "reports/band_reports.h"
 #include "reports/invoices.h"
 #include "ui/main_window.h"
 #include "ui/qt_services.h"
@@ -267,6 +268,7 @@ Program::Program(const core::Services& services) {
     make(sub.lookup);
     make(sub.cancel);
     make(sub.ringUp);
+    make(sub.bandReports);
     make(sub.invoices);
     wireApp(pos, *m_main);
     wirePreferences(pos);

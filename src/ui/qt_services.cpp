@@ -1,15 +1,14 @@
 #include "ui/qt_services.h"
 
 #include "core/errors.h"
+#include "ui/preview.h"
 
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPageSize>
 #include <QPainter>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
@@ -52,22 +51,6 @@ bool usePdfInstead(QPrinter& printer, const QString& title) {
 void tellPdf(const QString& path) {
     QMessageBox::information(QApplication::activeWindow(), "Marlow POS",
                              "No printer is installed. The document was written to " + path + ".");
-}
-
-void paintDocument(QPrinter& printer, const core::Document& doc) {
-    QPainter painter(&printer);
-    if (!painter.isActive()) return;
-    QRectF page = printer.pageRect(QPrinter::Point);
-    double scale =
-        std::min(page.width() / doc.pageSize.width(), page.height() / doc.pageSize.height());
-    for (size_t i = 0; i < doc.pages.size(); ++i) {
-        if (i > 0) printer.newPage();
-        painter.save();
-        double dpiScale = printer.resolution() / 72.0;
-        painter.scale(scale * dpiScale, scale * dpiScale);
-        core::paintPage(painter, doc.pages[i]);
-        painter.restore();
-    }
 }
 
 class QtSerialPort : public core::SerialPort {
@@ -156,21 +139,12 @@ std::optional<QString> QtDialogs::saveFile(const QString& title, const QString& 
 }
 
 void QtReportOutput::output(const core::Document& doc, bool preview) {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(doc.title.isEmpty() ? doc.name : doc.title);
-    printer.setPageSize(QPageSize(doc.pageSize, QPageSize::Point));
-    printer.setPageMargins(QMarginsF(0, 0, 0, 0));
     if (preview) {
-        QPrintPreviewDialog dialog(&printer, QApplication::activeWindow());
-        dialog.setWindowTitle("Print Preview");
-        QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                         [&doc](QPrinter* p) { paintDocument(*p, doc); });
-        dialog.exec();
+        PreviewWindow window(doc, QApplication::activeWindow());
+        window.exec();
         return;
     }
-    bool pdf = usePdfInstead(printer, printer.docName());
-    paintDocument(printer, doc);
-    if (pdf) tellPdf(printer.outputFileName());
+    printDocument(doc, QApplication::activeWindow());
 }
 
 void QtTextPrinter::print(const QString& title, const QStringList& lines) {

@@ -1,8 +1,8 @@
 // Actions on the program's controls, and the `expect` checks of what they show.
 #include "driver/runner.h"
 #include "driver/runner_support.h"
-#include "ui/main_form.h"
 #include "program/program.h"
+#include "ui/main_form.h"
 #include "ui/widgets.h"
 
 #include <QAbstractButton>

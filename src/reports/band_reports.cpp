@@ -1,0 +1,21 @@
+#include "reports/band_reports.h"
+
+#include "core/errors.h"
+#include "reports/compose.h"
+
+namespace reports {
+
+BandReports::BandReports(core::Pos& p) : pos(p), m_reports(allLayouts()) {}
+
+Report& BandReports::operator[](const QString& name) {
+    for (Report& r : m_reports)
+        if (r.name == name) return r;
+    throw core::PosError(QString("There is no report %1.").arg(name).toStdString());
+}
+
+void BandReports::output(const QString& name, bool preview) {
+    const core::Document document = compose((*this)[name]);
+    pos.services.reports->output(document, preview);
+}
+
+} // namespace reports
