@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -219,4 +221,28 @@ TEST(Compose, ThePdfHasTheTextWhereCompositionPutIt) {
         EXPECT_NEAR(m.captured(1).toDouble(), item.rect.left() * 72, 2.0) << word.toStdString();
         EXPECT_NEAR(m.captured(2).toDouble(), item.rect.top() * 72, 4.0) << word.toStdString();
     }
+}
+
+TEST(Compose, PrintoutsNeverOverwriteAndLinesLoadFromFiles) {
+    needApp();
+    TestDir dir;
+    const QString old = QDir::currentPath();
+    QDir::setCurrent(QString::fromStdString(dir.path().string()));
+    const QDateTime when(QDate(2026, 12, 9), QTime(10, 30, 5));
+    const QString a = ui::printoutPath("QRInvoice", when);
+    EXPECT_TRUE(a.endsWith("printouts/QRInvoice-20261209-103005.pdf")) << a.toStdString();
+    QFile(a).open(QIODevice::WriteOnly);
+    const QString b = ui::printoutPath("QRInvoice", when);
+    EXPECT_TRUE(b.endsWith("printouts/QRInvoice-20261209-103005-2.pdf")) << b.toStdString();
+
+    QFile lines("invoice1.pos");
+    ASSERT_TRUE(lines.open(QIODevice::WriteOnly));
+    lines.write("1 Widget\r\n\r\n2 Gadget\r\n");
+    lines.close();
+    Report r = invoiceLayout();
+    r.addLine("QRmemInvoiceProduct", "gone");
+    r.loadLines("QRmemInvoiceProduct", "invoice1.pos");
+    EXPECT_EQ(r.element("QRmemInvoiceProduct").lines, (QStringList{"1 Widget", "", "2 Gadget"}));
+    EXPECT_THROW(r.loadLines("QRmemInvoiceProduct", "missing.pos"), core::FileError);
+    QDir::setCurrent(old);
 }
