@@ -6,6 +6,7 @@
 #include "catalog/lists.h"
 #include "catalog/products.h"
 #include "core/text_file.h"
+#include "reports/print_dialog.h"
 #include "ui/main_form.h"
 #include "ui/widgets.h"
 
@@ -194,6 +195,7 @@ void Startup::FormKeyDown(int key) {
     switch (key) {
     case Qt::Key_Escape:
         f.pnlCategory->hide();
+        pos.sub.printDialog->btnPrintCancelClick();
         f.pnlAbout->hide();
         pos.sub.prefs->btnCCancelClick();
         for (QWidget* w : std::initializer_list<QWidget*>{f.pnlQuickQuantity, f.pnlBarCode,

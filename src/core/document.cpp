@@ -1,6 +1,9 @@
 #include "core/document.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
+
+#include <algorithm>
 
 #include <map>
 
@@ -31,6 +34,35 @@ QFont documentFont(const QString& family, int pointSize, bool bold, bool italic,
     font.setHintingPreference(QFont::PreferNoHinting);
     font.setStyleStrategy(QFont::PreferOutline);
     return font;
+}
+
+Document plainTextDocument(const QString& title, const QStringList& lines) {
+    Document d;
+    d.name = title;
+    d.title = title;
+    const QString family = "Liberation Mono";
+    const int size = 8;
+    const double lineHeight =
+        QFontMetricsF(documentFont(family, size, false, false, false)).lineSpacing() /
+        kUnitsPerInch;
+    const double margin = 0.5;
+    const double width = d.pageSize.width() - 2 * margin;
+    const int perPage = std::max(1, int((d.pageSize.height() - 2 * margin) / lineHeight));
+    for (qsizetype i = 0; i < lines.size() || d.pages.empty(); ++i) {
+        if (i % perPage == 0) d.pages.emplace_back();
+        if (i >= lines.size()) break;
+        DocItem item;
+        item.rect = QRectF(margin, margin + double(i % perPage) * lineHeight, width, lineHeight);
+        item.text = lines[i];
+        item.family = family;
+        item.pointSize = size;
+        item.alignment = Qt::AlignLeft;
+        item.element = "text";
+        item.line = int(i);
+        d.pages.back().items.push_back(std::move(item));
+    }
+    d.elements << "text";
+    return d;
 }
 
 namespace {

@@ -59,6 +59,10 @@ struct Document {
     std::optional<QStringList> printed(const QString& element) const;
 };
 
+// Lines printed as they are, in an 8-point monospaced face without wrapping, a half-inch
+// margin around them, on as many letter pages as they need (receipts and help pages).
+Document plainTextDocument(const QString& title, const QStringList& lines);
+
 // The font of a text item in the painter's units, 1/720 inch (a point is ten units).
 QFont documentFont(const QString& family, int pointSize, bool bold, bool italic, bool underline);
 inline constexpr double kUnitsPerInch = 720;

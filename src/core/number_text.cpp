@@ -35,6 +35,14 @@ Decimal ParseNumber(const QString& text) {
     throw store::notAFloat(raw);
 }
 
+qint64 ParseWhole(const QString& text) {
+    bool ok = false;
+    const qint64 n = text.trimmed().toLongLong(&ok);
+    if (!ok)
+        throw ConversionError(QString("'%1' is not a valid integer value").arg(text).toStdString());
+    return n;
+}
+
 Decimal ParseQuantity(const QString& text) {
     const Decimal q = ParseNumber(text);
     if (q.places() > 3)

@@ -25,6 +25,10 @@ QString FormatQuantity(const Decimal& value);
 // the conversion error "'%s' is not a valid floating point value".
 Decimal ParseNumber(const QString& text);
 
+// A whole number (an invoice number) or the conversion error "'%s' is not a valid integer
+// value".
+qint64 ParseWhole(const QString& text);
+
 // A quantity the register can count: at most three decimals, or an error naming the text.
 Decimal ParseQuantity(const QString& text);
 

@@ -30,10 +30,15 @@ class Totals;
 class ProductLookup;
 class Cancel;
 class RingUp;
+class Receivables;
 } // namespace reg
+namespace maintenance {
+class YearArchive;
+}
 namespace reports {
 class BandReports;
 class Invoices;
+class PrintDialog;
 } // namespace reports
 
 namespace core {
@@ -54,7 +59,12 @@ struct AppState {
     QString productSearchText;        // type-ahead of the product grid
     bool pickingProductForSale = false;
     bool productSearchOpened = false;
-    qint64 nextInvoiceNumber = 0; // the number the current sale's invoice gets
+    qint64 nextInvoiceNumber = 0;   // the number the current sale's invoice gets
+    bool paymentMode = false;       // an open invoice is picked: Ring Up records a payment
+    QString paymentInvoice;         // its number
+    bool saleTableReopened = false; // a read-only year's table opened writable for a payment
+    bool invoiceMode = false;       // the print dialog was opened to reprint invoices
+    bool exportMode = false;        // the print dialog was opened from the Export menu
 };
 
 // What the register keeps beside the five line lists while a sale is made.
@@ -100,8 +110,11 @@ struct Subsystems {
     reg::ProductLookup* lookup = nullptr;
     reg::Cancel* cancel = nullptr;
     reg::RingUp* ringUp = nullptr;
+    reg::Receivables* receivables = nullptr;
     reports::BandReports* bandReports = nullptr;
     reports::Invoices* invoices = nullptr;
+    reports::PrintDialog* printDialog = nullptr;
+    maintenance::YearArchive* yearArchive = nullptr;
     catalog::Barcodes* barcodes = nullptr;
     catalog::Lists* lists = nullptr;
     catalog::Customers* customers = nullptr;

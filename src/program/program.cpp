@@ -6,14 +6,17 @@
 #include "catalog/customers.h"
 #include "catalog/lists.h"
 #include "catalog/products.h"
+#include "maintenance/year_archive.h"
 #include "register/cancel.h"
 #include "register/devices/devices.h"
 #include "register/product_lookup.h"
+#include "register/receivables.h"
 #include "register/ring_up.h"
 #include "register/sale_lines.h"
 #include "register/totals.h"
 #include "reports/band_reports.h"
 #include "reports/invoices.h"
+#include "reports/print_dialog.h"
 #include "ui/main_window.h"
 #include "ui/qt_services.h"
 #include "ui/widgets.h"
@@ -101,6 +104,38 @@ void wireLists(core::Pos& pos) {
     on(pos, f.CreditCards1, &QAction::triggered, [l] { l->cbxTypeDblClick(); });
     onDoubleClick(pos, f.cbxType, [l] { l->cbxTypeDblClick(); });
     on(pos, f.btnCloseCategory, &QPushButton::clicked, [l] { l->btnCloseCategoryClick(); });
+}
+
+void wirePrinting(core::Pos& pos) {
+    using Way = reports::PrintDialog::Way;
+    auto& f = pos.form;
+    reports::PrintDialog* d = pos.sub.printDialog;
+    on(pos, f.Invoices1, &QAction::triggered, [d] { d->Print1Click(Way::Invoices); });
+    on(pos, f.btnPrintOk, &QPushButton::clicked, [d] { d->btnPrintOkClick(); });
+    on(pos, f.btnPrintCancel, &QPushButton::clicked, [d] { d->btnPrintCancelClick(); });
+    // Print is the default button: Enter in either field presses it.
+    for (QLineEdit* e : {f.edtPrintInvFrom, f.edtPrintInvTo})
+        on(pos, e, &QLineEdit::returnPressed, [d] { d->btnPrintOkClick(); });
+}
+
+void wireArchive(core::Pos& pos) {
+    maintenance::YearArchive* a = pos.sub.yearArchive;
+    on(pos, pos.form.PriorYear1, &QAction::triggered, [a] { a->PriorYear1Click(); });
+    on(pos, pos.form.CurrentYear1, &QAction::triggered, [a] { a->CurrentYear1Click(); });
+}
+
+void wireReceivables(core::Pos& pos) {
+    auto& f = pos.form;
+    reg::Receivables* r = pos.sub.receivables;
+    on(pos, f.Payment1, &QAction::triggered, [r] { r->Payment1Click(); });
+    QObject::connect(f.StringGrid3, &GridView::charTyped, f.StringGrid3,
+                     [&pos, r](const QString& ch) {
+                         core::guard(pos, [r, ch] { r->StringGrid3KeyPress(ch); });
+                     });
+    on(pos, f.StringGrid3, &GridView::escapePressed, [r] { r->StringGrid3KeyDown(); });
+    QObject::connect(f.StringGrid3, &GridView::rowClicked, f.StringGrid3, [&pos, r](int row) {
+        core::guard(pos, [r, row] { r->StringGrid3MouseUp(row); });
+    });
 }
 
 void wireSale(core::Pos& pos) {
@@ -268,8 +303,11 @@ Program::Program(const core::Services& services) {
     make(sub.lookup);
     make(sub.cancel);
     make(sub.ringUp);
+    make(sub.receivables);
     make(sub.bandReports);
     make(sub.invoices);
+    make(sub.printDialog);
+    make(sub.yearArchive);
     wireApp(pos, *m_main);
     wirePreferences(pos);
     wireDevices(pos);
@@ -278,6 +316,9 @@ Program::Program(const core::Services& services) {
     wirePictureFeedback(m_form);
     wireCustomers(pos);
     wireProducts(pos);
+    wirePrinting(pos);
+    wireReceivables(pos);
+    wireArchive(pos);
 }
 
 Program::~Program() {

@@ -72,6 +72,7 @@ void Cancel::doReset() {
     f.edtInvLink->setText("0");
     sale.saleSubTotal = sale.saleTotal = sale.saleTax = sale.taxableTotal = core::Decimal();
     sale.stored = false;
+    pos.state.paymentMode = false; // the next Ring Up stores an ordinary sale
 
     f.edtBarcodeHidden->setEnabled(false);
     f.edtSaleQuantity->setEnabled(false);

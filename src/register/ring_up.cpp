@@ -4,8 +4,10 @@
 #include "catalog/products.h"
 #include "core/errors.h"
 #include "core/number_text.h"
+#include "core/troubles.h"
 #include "register/cancel.h"
 #include "register/devices/devices.h"
+#include "register/receivables.h"
 #include "register/totals.h"
 #include "reports/invoices.h"
 #include "ui/main_form.h"
@@ -26,6 +28,10 @@ namespace reg {
 void RingUp::imgRingUpClick() {
     auto& f = pos.form;
     auto& sale = pos.sale;
+    if (pos.state.paymentMode) {
+        pos.sub.receivables->doRingupPayment();
+        return;
+    }
     if (pos.tables.sale.readOnly()) {
         pos.dialogs().message("Closed Year", "Year is closed to new transactions.",
                               {core::Button::OK}, core::Button::OK, core::Icon::Information);
@@ -33,56 +39,19 @@ void RingUp::imgRingUpClick() {
         return;
     }
     pos.sub.totals->edtAmountExit();
-    if (f.pnlAuthorization->isVisible() && f.edtAuthorization->text().isEmpty()) {
-        auto answer = pos.dialogs().message(
-            "Credit Card Authorization",
-            "Process credit card and enter authorization number.\r\r     YES   to proceed without "
-            "authorization\r     NO     to process credit card",
-            {core::Button::Yes, core::Button::No}, core::Button::No, core::Icon::Question);
-        if (answer != core::Button::Yes) return;
-    }
     // The total as Total worked it out (the label could show a product picked since).
     const core::Decimal total = sale.saleTotal;
-    const bool noTender = f.edtAmount->text() == "0.00";
-    if ((total.sign() >= 0 && f.rbnCashSale->isChecked() && noTender) ||
-        (f.rbnCreditSale->isChecked() && noTender)) {
-        auto answer = pos.dialogs().message(
-            "Cash Sale?",
-            "There is no amount in the  \"TENDERED\" field \r\r   YES to continue cash sale with "
-            "0.00 tendered\r   NO for credit sale or to enter amount tendered",
-            {core::Button::Yes, core::Button::No}, core::Button::Yes, core::Icon::Question);
-        if (answer != core::Button::Yes) return;
-    }
+    if (!confirmTender(total)) return;
     f.imgRingUp->setEnabled(false);
 
-    sale.changeDueText.clear();
-    sale.tenderedText.clear();
-    sale.paymentKindText.clear();
-    sale.cardText.clear();
     const bool quote = f.rbnQuote->isChecked();
     const bool credit = f.rbnCreditSale->isChecked();
     core::Decimal tendered;
     if (quote) {
+        clearTender();
         sale.balanceDueText = "QUOTE";
     } else {
-        tendered = core::ParseNumber(f.edtAmount->text());
-        if (tendered > total) {
-            sale.changeDueText = core::FormatMoney(tendered - total);
-            sale.balanceDueText = "0.00";
-        } else if (tendered < total) {
-            sale.balanceDueText = core::FormatMoney(total - tendered);
-        } else {
-            sale.balanceDueText = "0.00";
-            sale.changeDueText = "0.00";
-        }
-        sale.tenderedText = f.edtAmount->text();
-        if (credit) {
-            const QString type = f.edtCreditCard2->text().isEmpty() ? f.cbxType->currentText()
-                                                                    : f.cbxType2->currentText();
-            sale.cardText = type + ":" + f.edtAuthorization->text();
-        } else {
-            sale.paymentKindText = "Cash/Check";
-        }
+        tendered = settleTender(total, credit);
         // Stored first: should storing fail, the sale stays on screen totalled, ready for
         // another try, and nothing has been shown or sent for it.
         storeSale(credit);
@@ -91,29 +60,80 @@ void RingUp::imgRingUpClick() {
     finish(quote, credit, tendered > total);
 }
 
+bool RingUp::confirmTender(const core::Decimal& total) {
+    auto& f = pos.form;
+    if (f.pnlAuthorization->isVisible() && f.edtAuthorization->text().isEmpty()) {
+        auto answer = pos.dialogs().message(
+            "Credit Card Authorization",
+            "Process credit card and enter authorization number.\r\r     YES   to proceed without "
+            "authorization\r     NO     to process credit card",
+            {core::Button::Yes, core::Button::No}, core::Button::No, core::Icon::Question);
+        if (answer != core::Button::Yes) return false;
+    }
+    const bool noTender = f.edtAmount->text() == "0.00";
+    if ((total.sign() >= 0 && f.rbnCashSale->isChecked() && noTender) ||
+        (f.rbnCreditSale->isChecked() && noTender)) {
+        auto answer = pos.dialogs().message(
+            "Cash Sale?",
+            "There is no amount in the  \"TENDERED\" field \r\r   YES to continue cash sale with "
+            "0.00 tendered\r   NO for credit sale or to enter amount tendered",
+            {core::Button::Yes, core::Button::No}, core::Button::Yes, core::Icon::Question);
+        if (answer != core::Button::Yes) return false;
+    }
+    return true;
+}
+
+void RingUp::clearTender() {
+    auto& sale = pos.sale;
+    sale.changeDueText.clear();
+    sale.tenderedText.clear();
+    sale.paymentKindText.clear();
+    sale.cardText.clear();
+}
+
+core::Decimal RingUp::settleTender(const core::Decimal& total, bool credit) {
+    auto& f = pos.form;
+    auto& sale = pos.sale;
+    clearTender();
+    const core::Decimal tendered = core::ParseNumber(f.edtAmount->text());
+    if (tendered > total) {
+        sale.changeDueText = core::FormatMoney(tendered - total);
+        sale.balanceDueText = "0.00";
+    } else if (tendered < total) {
+        sale.balanceDueText = core::FormatMoney(total - tendered);
+    } else {
+        sale.balanceDueText = "0.00";
+        sale.changeDueText = "0.00";
+    }
+    sale.tenderedText = f.edtAmount->text();
+    if (credit) {
+        const QString type = f.edtCreditCard2->text().isEmpty() ? f.cbxType->currentText()
+                                                                : f.cbxType2->currentText();
+        sale.cardText = type + ":" + f.edtAuthorization->text();
+    } else {
+        sale.paymentKindText = "Cash/Check";
+    }
+    return tendered;
+}
+
+void RingUp::showChange() {
+    auto& f = pos.form;
+    f.f2lblChangeDue->setText(pos.sale.changeDueText);
+    f.TForm2->show();
+    // The clerk goes on at the register while the change stays in view.
+    f.TForm1->activateWindow();
+}
+
 void RingUp::finish(bool quote, bool credit, bool changeGiven) {
     auto& f = pos.form;
     auto& sale = pos.sale;
     // Past the store the sale is paid: a device or printer that fails is reported once the
     // register has finished, so the sale can never be rung up again or its stock given back.
-    QStringList trouble;
-    auto tryTo = [&trouble](const std::function<void()>& step) {
-        try {
-            step();
-            return true;
-        } catch (const std::exception& e) {
-            const QString message = QString::fromUtf8(e.what());
-            if (!trouble.contains(message)) trouble << message;
-            return false;
-        }
-    };
+    core::Troubles troubles;
     if (!quote) {
         if (changeGiven) {
-            f.f2lblChangeDue->setText(sale.changeDueText);
-            f.TForm2->show();
-            // The clerk goes on at the register while the change stays in view.
-            f.TForm1->activateWindow();
-            if (!credit) tryTo([&] { pos.sub.devices->poleChange(sale.changeDueText); });
+            showChange();
+            if (!credit) troubles.attempt([&] { pos.sub.devices->poleChange(sale.changeDueText); });
         }
         if (!f.rbnRefund->isChecked()) {
             f.memProductList->addLine(sale.paymentKindText + " " + sale.cardText);
@@ -126,16 +146,16 @@ void RingUp::finish(bool quote, bool credit, bool changeGiven) {
         sale.changeDueText.clear();
         sale.tenderedText.clear();
     }
-    if (f.ckbxTCashDrawer->isChecked()) tryTo([&] { pos.sub.devices->doDrawerOpen(); });
+    if (f.ckbxTCashDrawer->isChecked()) troubles.attempt([&] { pos.sub.devices->doDrawerOpen(); });
     pos.sub.customers->doLockCustomer();
     pos.sub.products->doLockProduct();
     sale.saleSubTotal = sale.saleTotal = sale.taxableTotal = core::Decimal();
     f.memProductList->setEnabled(true);
-    // The printing step ends with the reset; when it fails, the register is reset anyway.
-    if (!tryTo([&] { pos.sub.invoices->imgPrintInvoiceClick(); }) && sale.stored)
-        tryTo([&] { pos.sub.cancel->doReset(); });
-    for (const QString& message : trouble)
-        pos.dialogs().error(message);
+    // The printing step ends with the reset. When it fails the register is reset all the
+    // same: a stored sale's stock stays sold, a quote's comes back.
+    if (!troubles.attempt([&] { pos.sub.invoices->imgPrintInvoiceClick(); }))
+        troubles.attempt([&] { pos.sub.cancel->imgCancelClick(); });
+    troubles.report(pos.dialogs());
 }
 
 void RingUp::storeSale(bool credit) {

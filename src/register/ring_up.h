@@ -12,6 +12,15 @@ public:
 
     void imgRingUpClick();
 
+    // Shared with payments on account. The questions about a missing authorization and a
+    // zero tender; false when the clerk says No.
+    bool confirmTender(const core::Decimal& total);
+    // Change, balance, tendered, kind of payment and card text for this tender; the amount.
+    core::Decimal settleTender(const core::Decimal& total, bool credit);
+    void clearTender();
+    // The change window with the change due, the register keeping the keyboard.
+    void showChange();
+
 private:
     void storeSale(bool credit);
     // After the store: change, payment lines, pole, drawer, printing and the reset.

@@ -4,18 +4,12 @@
 #include "ui/preview.h"
 
 #include <QApplication>
-#include <QDateTime>
-#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPainter>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSerialPort>
-#include <QTextDocument>
 
 namespace ui {
 namespace {
@@ -32,25 +26,6 @@ QMessageBox::StandardButton toQt(core::Button b) {
         return QMessageBox::No;
     }
     return QMessageBox::Ok;
-}
-
-// Without an installed printer Qt prints nothing at all: write a PDF instead and say where.
-bool usePdfInstead(QPrinter& printer, const QString& title) {
-    if (!QPrinterInfo::availablePrinters().isEmpty()) return false;
-    QString safe = title;
-    safe.replace(QRegularExpression("[^A-Za-z0-9_-]+"), "-");
-    QString path = QDir::current().absoluteFilePath(
-        QString("%1-%2.pdf")
-            .arg(safe.isEmpty() ? "print" : safe,
-                 QDateTime::currentDateTime().toString("yyyyMMdd-hhmmss")));
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
-    return true;
-}
-
-void tellPdf(const QString& path) {
-    QMessageBox::information(QApplication::activeWindow(), "Marlow POS",
-                             "No printer is installed. The document was written to " + path + ".");
 }
 
 class QtSerialPort : public core::SerialPort {
@@ -148,14 +123,7 @@ void QtReportOutput::output(const core::Document& doc, bool preview) {
 }
 
 void QtTextPrinter::print(const QString& title, const QStringList& lines) {
-    QPrinter printer;
-    printer.setDocName(title);
-    bool pdf = usePdfInstead(printer, title);
-    QTextDocument text;
-    text.setDefaultFont(QFont("Courier New", 10));
-    text.setPlainText(lines.join('\n'));
-    text.print(&printer);
-    if (pdf) tellPdf(printer.outputFileName());
+    printDocument(core::plainTextDocument(title, lines), QApplication::activeWindow());
 }
 
 QString serialDevicePath(const QString& name) {

@@ -111,7 +111,9 @@ void Runner::cmdRow(const Command& c) {
 void Runner::cmdNewTable(const Command& c) {
     const QStringList& a = c.args;
     need(c, 2);
-    store::createTableFile(QDir(m_work).absoluteFilePath(a[1]).toStdString(), kindByName(a[2]));
+    const QString path = QDir(m_work).absoluteFilePath(a[1]);
+    QDir().mkpath(QFileInfo(path).path());
+    store::createTableFile(path.toStdString(), kindByName(a[2]));
 }
 
 void Runner::cmdUser(const Command& c) {
@@ -131,6 +133,11 @@ void Runner::cmdSerialFail(const Command& c) {
     const QStringList& a = c.args;
     need(c, 1);
     m_rec->serial.failing.insert(a[1]);
+}
+
+void Runner::cmdPrinterFail(const Command&) {
+    m_rec->reports.failing = true;
+    m_rec->printer.failing = true;
 }
 
 void Runner::cmdSerialBreak(const Command& c) {

@@ -47,10 +47,12 @@ std::optional<QString> RecordingDialogs::saveFile(const QString& title, const QS
 }
 
 void RecordingReports::output(const core::Document& document, bool preview) {
+    if (failing) throw core::PosError("The printer reports an error: out of paper.");
     last[document.name] = {document, preview, false};
 }
 
 void RecordingPrinter::print(const QString& title, const QStringList& lines) {
+    if (failing) throw core::PosError("The printer reports an error: out of paper.");
     jobs.push_back({title, lines});
 }
 

@@ -49,6 +49,7 @@ public:
         bool checked = false;
     };
     QMap<QString, Output> last; // by report name
+    bool failing = false;       // every output fails, as a printer out of paper
 };
 
 class RecordingPrinter : public core::TextPrinter {
@@ -59,6 +60,7 @@ public:
         QStringList lines;
     };
     std::deque<Job> jobs; // not yet checked
+    bool failing = false;
 };
 
 class RecordingSerialPorts : public core::SerialPorts {

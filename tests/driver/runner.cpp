@@ -126,6 +126,7 @@ void Runner::runCommand(const Command& c) {
         {"user", &Runner::cmdUser},
         {"serial-fail", &Runner::cmdSerialFail},
         {"serial-break", &Runner::cmdSerialBreak},
+        {"printer-fail", &Runner::cmdPrinterFail},
         {"expect-rows", &Runner::cmdExpectRows},
         {"expect-row", &Runner::cmdExpectRow},
         {"expect-file", &Runner::cmdExpectFile},
@@ -208,13 +209,18 @@ void Runner::cmdInclude(const Command& c) {
     // Shared set-up: the commands of another file (relative to this one), in order.
     need(c, 1);
     if (++m_includeDepth > 8) fail("includes nest too deep");
-    QFile inc(QDir(m_dir).absoluteFilePath(a[1]));
+    const QString path = QDir(m_dir).absoluteFilePath(a[1]);
+    QFile inc(path);
     if (!inc.open(QIODevice::ReadOnly)) fail("cannot read " + show(a[1]));
     ParseResult parsed = parseScenario(QString::fromUtf8(inc.readAll()), m_work, m_data);
     if (parsed.errorLine)
         fail(QString("%1:%2: %3").arg(a[1]).arg(parsed.errorLine).arg(parsed.error));
+    // A fixture's own includes are relative to the fixture.
+    const QString including = m_dir;
+    m_dir = QFileInfo(path).absolutePath();
     for (const Command& sub : parsed.commands)
         runCommand(sub);
+    m_dir = including;
     --m_includeDepth;
 }
 

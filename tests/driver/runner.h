@@ -57,6 +57,7 @@ private:
     void cmdUser(const Command& c);
     void cmdSerialFail(const Command& c);
     void cmdSerialBreak(const Command& c);
+    void cmdPrinterFail(const Command& c);
     void cmdExpectRows(const Command& c);
     void cmdExpectRow(const Command& c);
     void cmdExpectFile(const Command& c);

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "core/pos.h"
+
+class QRadioButton;
+
+namespace reports {
+
+// The print dialog: lists, reports, invoice reprints and exports chosen on one panel.
+class PrintDialog {
+public:
+    enum class Way { Lists, Reports, Invoices, ExportLists };
+
+    explicit PrintDialog(core::Pos& pos) : pos(pos) {}
+
+    void Print1Click(Way way);
+    void rbnPrintInvoiceClick();
+    void btnPrintOkClick();
+    void btnPrintCancelClick();
+    // Hides the eight choices, empties From, To and the hint.
+    void doRbnCleanup();
+    // Deselects the eight choices.
+    void doCheckClear();
+
+private:
+    void show();
+
+    core::Pos& pos;
+};
+
+} // namespace reports
