@@ -53,27 +53,40 @@ void Receivables::Payment1Click() {
         return;
     }
     store::Table& sales = pos.tables.sale;
-    std::vector<QStringList> rows;
+    // The four columns of every sale in name order, read in one pass; the open invoices
+    // fill the grid from its first row, the rest of its rows stay empty.
     sales.setIndex("NAME");
+    store::RowSet all;
     try {
-        for (sales.first(); !sales.eof(); sales.next())
-            if (core::ParseNumber(core::fieldText(sales, S::BALANCE)).sign() > 0)
-                rows.push_back({core::fieldText(sales, S::NAME), invoiceText(sales),
-                                core::fieldText(sales, S::BALANCE),
-                                core::fieldText(sales, S::DATE)});
+        all = sales.snapshot({S::NAME, S::INVOICE, S::BALANCE, S::DATE});
     } catch (...) {
         // The next invoice number is read in INVOICE order: never leave the table in another.
         sales.setIndex("INVOICE");
         throw;
     }
     sales.setIndex("INVOICE");
-    const size_t filled = rows.size();
-    rows.resize(std::max<size_t>({1, filled, size_t(sales.recordCount())}), QStringList(4));
+    store::RowSet rows;
+    rows.fields = 4;
+    for (int r = 0; r < all.rows(); ++r) {
+        const std::string_view balance = all.field(r, 2);
+        const std::optional<core::Decimal> due = core::Decimal::read(balance);
+        if (!due) throw store::notAFloat(std::string(balance));
+        if (due->sign() <= 0) continue;
+        for (int c = 0; c < 4; ++c) {
+            rows.arena += all.field(r, c);
+            rows.ends.push_back(std::uint32_t(rows.arena.size()));
+        }
+        rows.rids.push_back(all.rids[size_t(r)]);
+    }
+    const int filled = rows.rows();
+    rows.ends.resize(size_t(std::max({1, filled, all.rows()})) * 4,
+                     std::uint32_t(rows.arena.size()));
+    const bool any = filled > 0 && !rows.field(0, 0).empty();
     ui::GridView* grid = f.StringGrid3;
-    grid->gridModel()->setRows(rows);
+    grid->gridModel()->setRows(std::move(rows));
     grid->scrollRowToTop(0);
     pos.state.gridSearchText.clear();
-    if (filled > 0 && !rows[0][0].isEmpty()) {
+    if (any) {
         f.pnlPayment->show();
         f.pnlPayment->raise();
         pos.state.paymentMode = false;

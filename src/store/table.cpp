@@ -296,32 +296,37 @@ void Table::setIndex(const std::string& name) {
     if (m_hasRow) positionOnRid(m_buf[m_pos].rid);
 }
 
+namespace {
+// Column `col` of the current result row as the field's text: a number field in its
+// shortest form, "0" when it holds nothing.
+void appendColumn(sqlite3_stmt* st, int col, bool numeric, std::string& out) {
+    if (numeric) {
+        switch (sqlite3_column_type(st, col)) {
+        case SQLITE_INTEGER:
+            out += std::to_string(sqlite3_column_int64(st, col));
+            return;
+        case SQLITE_FLOAT:
+            out += shortestNumber(sqlite3_column_double(st, col));
+            return;
+        case SQLITE_NULL:
+            out += '0';
+            return;
+        default:
+            break;
+        }
+    }
+    const unsigned char* t = sqlite3_column_text(st, col);
+    if (t) out.append(reinterpret_cast<const char*>(t), sqlite3_column_bytes(st, col));
+}
+} // namespace
+
 void Table::readRow(sqlite3_stmt* st, Row& row) const {
     const int n = fieldCount();
     row.rid = sqlite3_column_int64(st, 0);
     row.data.clear();
     row.ends.resize(n);
     for (int i = 0; i < n; ++i) {
-        int col = i + 1;
-        if (m_layout.fields[i].numeric) {
-            switch (sqlite3_column_type(st, col)) {
-            case SQLITE_INTEGER:
-                row.data += std::to_string(sqlite3_column_int64(st, col));
-                break;
-            case SQLITE_FLOAT:
-                row.data += shortestNumber(sqlite3_column_double(st, col));
-                break;
-            case SQLITE_NULL:
-                row.data += '0';
-                break;
-            default:
-                row.data.append(reinterpret_cast<const char*>(sqlite3_column_text(st, col)),
-                                sqlite3_column_bytes(st, col));
-            }
-        } else {
-            const unsigned char* t = sqlite3_column_text(st, col);
-            if (t) row.data.append(reinterpret_cast<const char*>(t), sqlite3_column_bytes(st, col));
-        }
+        appendColumn(st, i + 1, m_layout.fields[i].numeric, row.data);
         row.ends[i] = static_cast<std::uint32_t>(row.data.size());
     }
 }
@@ -635,23 +640,33 @@ bool Table::locate(const std::vector<std::pair<int, std::string>>& equals,
     return true;
 }
 
-RowSet Table::snapshot() {
+RowSet Table::snapshot(const std::vector<int>& only) {
     requireOpen();
+    std::vector<int> fields = only;
+    if (fields.empty())
+        for (int f = 0; f < fieldCount(); ++f)
+            fields.push_back(f);
+    std::string columns = "rid";
+    for (int f : fields) {
+        checkPos(f);
+        columns += ", " + columnName(f);
+    }
     RowSet set;
-    set.fields = fieldCount();
+    set.fields = int(fields.size());
     sqlite3_stmt* st = nullptr;
-    const std::string sql = "SELECT " + m_st->columns + " FROM rows ORDER BY " + m_st->order;
+    const std::string sql = "SELECT " + columns + " FROM rows ORDER BY " + m_st->order;
     if (sqlite3_prepare_v2(m_db, sql.c_str(), -1, &st, nullptr) != SQLITE_OK) {
         sqlite3_finalize(st);
         failSql("cannot read the table");
     }
-    Row row;
+    std::string text;
     int rc;
     while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
-        readRow(st, row);
-        set.rids.push_back(row.rid);
-        for (int f = 0; f < set.fields; ++f) {
-            set.arena += trimRight(row.field(f));
+        set.rids.push_back(sqlite3_column_int64(st, 0));
+        for (size_t k = 0; k < fields.size(); ++k) {
+            text.clear();
+            appendColumn(st, int(k) + 1, m_layout.fields[size_t(fields[k])].numeric, text);
+            set.arena += trimRight(text);
             set.ends.push_back(static_cast<std::uint32_t>(set.arena.size()));
         }
     }

@@ -110,8 +110,9 @@ public:
     // Makes the row with this identity current; false (and nothing changed) when it is gone.
     bool gotoRowId(std::int64_t rid);
 
-    // Every row in active-index order, read in one pass; the current row does not move.
-    RowSet snapshot();
+    // Every row in active-index order, read in one pass: all fields, or only those listed
+    // (in that order). The current row does not move.
+    RowSet snapshot(const std::vector<int>& fields = {});
 
     // Runs `work` as one transaction over this table's file and `other`'s: the posts made
     // through this table and the changes made with updateOther() are stored together, or

@@ -32,7 +32,7 @@ void addRow(Table& t, const std::vector<std::pair<int, std::string>>& fields) {
 }
 
 // Starts the writer and returns once it has opened the register.
-pid_t startWriter(const std::string& dir) {
+pid_t startWriter(const std::string& dir, const char* mode = nullptr) {
     int fds[2];
     if (pipe(fds) != 0) return -1;
     posix_spawn_file_actions_t actions;
@@ -40,7 +40,7 @@ pid_t startWriter(const std::string& dir) {
     posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
     posix_spawn_file_actions_addclose(&actions, fds[0]);
     std::string exe = RINGUP_WRITER;
-    char* args[] = {exe.data(), const_cast<char*>(dir.c_str()), nullptr};
+    char* args[] = {exe.data(), const_cast<char*>(dir.c_str()), const_cast<char*>(mode), nullptr};
     pid_t pid = -1;
     if (posix_spawn(&pid, exe.c_str(), &actions, nullptr, args, environ) != 0) pid = -1;
     posix_spawn_file_actions_destroy(&actions);
@@ -117,4 +117,62 @@ TEST(RingUpDurability, KilledRegisterNeverLeavesHalfASale) {
     ASSERT_EQ(sqlite3_step(st), SQLITE_ROW);
     EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)), "ok");
     sqlite3_finalize(st);
+}
+
+// Payments on account in a child register killed at random moments: every payment is
+// recorded whole or not at all, so each invoice's balance is its total less what was paid.
+TEST(PaymentDurability, KilledRegisterNeverHalfRecordsAPayment) {
+    QTemporaryDir tmp;
+    const std::string dir = tmp.path().toStdString();
+    createDataDirectory(dir + "/data");
+    {
+        Table s(Kind::Sale);
+        s.setFileName(dir + "/data/sale.tbl");
+        s.open();
+        const char* open[][4] = {{"1", "ADAMS", "9.00", "9.00"},
+                                 {"2", "BAKER", "100000.00", "0.00"},
+                                 {"3", "CLARK", "5.00", "5.00"}};
+        for (auto& row : open) {
+            s.append();
+            s.setNumber(sale::INVOICE, std::stod(row[0]));
+            s.setText(sale::NAME, row[1]);
+            s.setText(sale::TOTAL, row[2]);
+            s.setText(sale::PAID, row[3]);
+            s.setText(sale::BALANCE, std::string(row[2]) == row[3] ? "0.00" : row[2]);
+            s.setText(sale::LINK, "0");
+            s.post();
+        }
+    }
+    QStringList prefs(24);
+    prefs[0] = "Test Shop";
+    prefs[10] = "  ";
+    prefs[11] = "6.25";
+    prefs[19] = "T";
+    core::writeLines(tmp.filePath("prefs.pos"), prefs);
+    core::writeLines(tmp.filePath("datapath.pos"), {tmp.filePath("data") + "/"});
+
+    std::mt19937 rng(std::random_device{}());
+    for (int round = 0; round < 200; ++round) {
+        pid_t pid = startWriter(dir, "pay");
+        ASSERT_GT(pid, 0) << "the writer did not start";
+        std::this_thread::sleep_for(std::chrono::microseconds(rng() % 30000));
+        kill(pid, SIGKILL);
+        int status = 0;
+        waitpid(pid, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped by itself, status " << status;
+    }
+
+    Table sales(Kind::Sale);
+    sales.setFileName(dir + "/data/sale.tbl");
+    sales.open();
+    ASSERT_EQ(sales.recordCount(), 3);
+    long long paidCents = 0;
+    for (sales.first(); !sales.eof(); sales.next()) {
+        auto cents = [&](int field) { return std::llround(sales.number(field) * 100); };
+        EXPECT_EQ(cents(sale::BALANCE), cents(sale::TOTAL) - cents(sale::PAID))
+            << "invoice " << sales.text(sale::INVOICE);
+        if (sales.text(sale::NAME) == "BAKER") paidCents = cents(sale::PAID);
+    }
+    EXPECT_GT(paidCents, 0) << "no payment was ever recorded";
+    std::printf("%lld payments recorded across 200 killed registers\n", paidCents);
 }
