@@ -29,10 +29,13 @@ QString FormatQuantity(const Decimal& value) {
     return value.fixed(std::max(2, value.places()));
 }
 
+Decimal ParseNumber(std::string_view text) {
+    if (auto d = Decimal::read(text)) return *d;
+    throw store::notAFloat(std::string(text));
+}
+
 Decimal ParseNumber(const QString& text) {
-    const std::string raw = text.toStdString();
-    if (auto d = Decimal::read(raw)) return *d;
-    throw store::notAFloat(raw);
+    return ParseNumber(std::string_view(text.toStdString()));
 }
 
 qint64 ParseWhole(const QString& text) {

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <string_view>
+
 namespace core {
 
 // Every amount, price, quantity and rate is text with "." as its decimal point.
@@ -24,6 +26,10 @@ QString FormatQuantity(const Decimal& value);
 // Reads a number text (blanks around, sign, digits with one ".", exponent) exactly, or throws
 // the conversion error "'%s' is not a valid floating point value".
 Decimal ParseNumber(const QString& text);
+Decimal ParseNumber(std::string_view text);
+inline Decimal ParseNumber(const char* text) {
+    return ParseNumber(std::string_view(text));
+}
 
 // A whole number (an invoice number) or the conversion error "'%s' is not a valid integer
 // value".

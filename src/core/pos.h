@@ -37,7 +37,10 @@ class YearArchive;
 }
 namespace reports {
 class BandReports;
+class DayReports;
+class Exports;
 class Invoices;
+class ListReports;
 class PrintDialog;
 } // namespace reports
 
@@ -114,6 +117,9 @@ struct Subsystems {
     reports::BandReports* bandReports = nullptr;
     reports::Invoices* invoices = nullptr;
     reports::PrintDialog* printDialog = nullptr;
+    reports::ListReports* listReports = nullptr;
+    reports::DayReports* dayReports = nullptr;
+    reports::Exports* exports = nullptr;
     maintenance::YearArchive* yearArchive = nullptr;
     catalog::Barcodes* barcodes = nullptr;
     catalog::Lists* lists = nullptr;

@@ -15,7 +15,10 @@
 #include "register/sale_lines.h"
 #include "register/totals.h"
 #include "reports/band_reports.h"
+#include "reports/day_reports.h"
+#include "reports/exports.h"
 #include "reports/invoices.h"
+#include "reports/list_reports.h"
 #include "reports/print_dialog.h"
 #include "ui/main_window.h"
 #include "ui/qt_services.h"
@@ -110,7 +113,18 @@ void wirePrinting(core::Pos& pos) {
     using Way = reports::PrintDialog::Way;
     auto& f = pos.form;
     reports::PrintDialog* d = pos.sub.printDialog;
+    on(pos, f.Lists1, &QAction::triggered, [d] { d->Print1Click(Way::Lists); });
+    on(pos, f.Reports1, &QAction::triggered, [d] { d->Print1Click(Way::Reports); });
     on(pos, f.Invoices1, &QAction::triggered, [d] { d->Print1Click(Way::Invoices); });
+    on(pos, f.Lists2, &QAction::triggered, [d] { d->Print1Click(Way::ExportLists); });
+    on(pos, f.rbnPrintCustomers, &QRadioButton::clicked, [d] { d->rbnPrintCustomersClick(); });
+    on(pos, f.rbnPrintSales, &QRadioButton::clicked, [d] { d->rbnPrintSalesClick(); });
+    on(pos, f.rbnPrintInventory, &QRadioButton::clicked, [d] { d->rbnPrintInventoryClick(); });
+    on(pos, f.rbnPrintOrderList, &QRadioButton::clicked, [d] { d->rbnPrintOrderListClick(); });
+    on(pos, f.rbnReceivables, &QRadioButton::clicked, [d] { d->rbnReceivablesClick(); });
+    on(pos, f.rbnDaily, &QRadioButton::clicked, [d] { d->rbnDailyClick(); });
+    for (QRadioButton* r : {f.rbnPrintTax, f.rbnYearEnd})
+        on(pos, r, &QRadioButton::clicked, [d] { d->rbnPrintTaxClick(); });
     on(pos, f.btnPrintOk, &QPushButton::clicked, [d] { d->btnPrintOkClick(); });
     on(pos, f.btnPrintCancel, &QPushButton::clicked, [d] { d->btnPrintCancelClick(); });
     // Print is the default button: Enter in either field presses it.
@@ -307,6 +321,9 @@ Program::Program(const core::Services& services) {
     make(sub.bandReports);
     make(sub.invoices);
     make(sub.printDialog);
+    make(sub.listReports);
+    make(sub.dayReports);
+    make(sub.exports);
     make(sub.yearArchive);
     wireApp(pos, *m_main);
     wirePreferences(pos);

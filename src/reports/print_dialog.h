@@ -15,6 +15,14 @@ public:
 
     void Print1Click(Way way);
     void rbnPrintInvoiceClick();
+    void rbnPrintCustomersClick();
+    void rbnPrintSalesClick();
+    void rbnPrintInventoryClick();
+    void rbnPrintOrderListClick();
+    void rbnReceivablesClick();
+    void rbnDailyClick();
+    // The tax and the year-end report share it.
+    void rbnPrintTaxClick();
     void btnPrintOkClick();
     void btnPrintCancelClick();
     // Hides the eight choices, empties From, To and the hint.
@@ -24,6 +32,8 @@ public:
 
 private:
     void show();
+    // Sets the hint; may empty From and To and put the focus in From.
+    void hint(const QString& text, bool clear, bool focus);
 
     core::Pos& pos;
 };

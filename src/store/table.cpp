@@ -5,6 +5,8 @@
 
 #include <sqlite3.h>
 
+#include <memory>
+
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
@@ -640,7 +642,7 @@ bool Table::locate(const std::vector<std::pair<int, std::string>>& equals,
     return true;
 }
 
-RowSet Table::snapshot(const std::vector<int>& only) {
+void Table::scan(const std::vector<int>& only, const RowVisitor& visit) {
     requireOpen();
     std::vector<int> fields = only;
     if (fields.empty())
@@ -651,27 +653,38 @@ RowSet Table::snapshot(const std::vector<int>& only) {
         checkPos(f);
         columns += ", " + columnName(f);
     }
-    RowSet set;
-    set.fields = int(fields.size());
     sqlite3_stmt* st = nullptr;
     const std::string sql = "SELECT " + columns + " FROM rows ORDER BY " + m_st->order;
     if (sqlite3_prepare_v2(m_db, sql.c_str(), -1, &st, nullptr) != SQLITE_OK) {
         sqlite3_finalize(st);
         failSql("cannot read the table");
     }
-    std::string text;
+    // The statement is finalized however the visitor leaves.
+    std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> guard(st, sqlite3_finalize);
+    std::vector<std::string> texts(fields.size());
+    std::vector<std::string_view> views(fields.size());
     int rc;
     while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
-        set.rids.push_back(sqlite3_column_int64(st, 0));
         for (size_t k = 0; k < fields.size(); ++k) {
-            text.clear();
-            appendColumn(st, int(k) + 1, m_layout.fields[size_t(fields[k])].numeric, text);
-            set.arena += trimRight(text);
+            texts[k].clear();
+            appendColumn(st, int(k) + 1, m_layout.fields[size_t(fields[k])].numeric, texts[k]);
+            views[k] = trimRight(texts[k]);
+        }
+        visit(sqlite3_column_int64(st, 0), views);
+    }
+    if (rc != SQLITE_DONE) failSql("cannot read the table");
+}
+
+RowSet Table::snapshot(const std::vector<int>& only) {
+    RowSet set;
+    set.fields = only.empty() ? fieldCount() : int(only.size());
+    scan(only, [&](std::int64_t rid, const std::vector<std::string_view>& row) {
+        set.rids.push_back(rid);
+        for (std::string_view field : row) {
+            set.arena += field;
             set.ends.push_back(static_cast<std::uint32_t>(set.arena.size()));
         }
-    }
-    sqlite3_finalize(st);
-    if (rc != SQLITE_DONE) failSql("cannot read the table");
+    });
     return set;
 }
 

@@ -113,6 +113,11 @@ public:
     // Every row in active-index order, read in one pass: all fields, or only those listed
     // (in that order). The current row does not move.
     RowSet snapshot(const std::vector<int>& fields = {});
+    // The same fields of every row in active-index order handed to `visit` one row at a
+    // time with its identity (texts without trailing blanks, valid during the call).
+    using RowVisitor =
+        std::function<void(std::int64_t rid, const std::vector<std::string_view>& fields)>;
+    void scan(const std::vector<int>& fields, const RowVisitor& visit);
 
     // Runs `work` as one transaction over this table's file and `other`'s: the posts made
     // through this table and the changes made with updateOther() are stored together, or
