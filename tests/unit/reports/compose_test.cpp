@@ -1,4 +1,5 @@
 #include "reports/compose.h"
+#include "reports/day_reports.h"
 
 #include "core/errors.h"
 #include "test_dir.h"
@@ -245,4 +246,22 @@ TEST(Compose, PrintoutsNeverOverwriteAndLinesLoadFromFiles) {
     EXPECT_EQ(r.element("QRmemInvoiceProduct").lines, (QStringList{"1 Widget", "", "2 Gadget"}));
     EXPECT_THROW(r.loadLines("QRmemInvoiceProduct", "missing.pos"), core::FileError);
     QDir::setCurrent(old);
+}
+
+TEST(DayKey, OrdersEveryDateAsTheCalendarDoesAndRefusesNonDates) {
+    const char* ordered[] = {"12/31/1979", "01/01/1980", "2/29/2004",  "03/01/2004",
+                             "12/31/2043", "01/01/2044", "06/15/2099", "01/01/2100"};
+    for (size_t i = 1; i < std::size(ordered); ++i)
+        EXPECT_LT(dayKey(std::string_view(ordered[i - 1])), dayKey(std::string_view(ordered[i])))
+            << ordered[i];
+    EXPECT_EQ(dayKey(std::string_view("3/7/2004")), dayKey(std::string_view("03/07/2004")));
+    for (const char* bad : {"13/45/2004", "2/30/2004", "", "abc", "03/07/04", "03-07-2004",
+                            "03/07/2004/1", "/07/2004"}) {
+        try {
+            dayKey(std::string_view(bad));
+            ADD_FAILURE() << bad;
+        } catch (const core::ConversionError& e) {
+            EXPECT_EQ(std::string(e.what()), std::string("'") + bad + "' is not a valid date");
+        }
+    }
 }
