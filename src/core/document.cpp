@@ -4,16 +4,41 @@
 #include <QPainter>
 
 #include <algorithm>
-
 #include <map>
 
 namespace core {
+
+std::vector<DocItem> DocPage::allItems() const {
+    constexpr double eps = 1e-6;
+    std::vector<DocItem> all = items;
+    for (const MemoPart& part : memoParts) {
+        const MemoRows& m = *part.memo;
+        const std::vector<double>& lineTop = *m.lineTop;
+        // The line holding `base`: the last that starts at or before it.
+        const auto first = std::upper_bound(lineTop.begin(), lineTop.end() - 1, part.base + eps);
+        for (size_t i = first == lineTop.begin() ? 0 : size_t(first - lineTop.begin()) - 1;
+             i < m.lines() && lineTop[i] < part.end - eps; ++i)
+            for (int r = 0; r < m.rowCount(i); ++r) {
+                const double at = lineTop[i] + r * m.lineHeight;
+                if (at < part.base - eps) continue;
+                if (at >= part.end - eps) break;
+                DocItem item;
+                item.rect = QRectF(m.left, part.top + at - part.base, m.width, m.lineHeight);
+                item.text = m.row(i, r);
+                item.style = m.style;
+                item.element = m.element;
+                item.line = int(i);
+                all.push_back(std::move(item));
+            }
+    }
+    return all;
+}
 
 std::optional<QStringList> Document::printed(const QString& element) const {
     if (!elements.contains(element)) return std::nullopt;
     std::map<int, QString> lines;
     for (const DocPage& page : pages)
-        for (const DocItem& item : page.items) {
+        for (const DocItem& item : page.allItems()) {
             if (item.kind != DocItem::Kind::Text || item.element != element) continue;
             if (item.line < 0) return QStringList{item.text};
             lines[item.line] += item.text;
@@ -54,14 +79,14 @@ Document plainTextDocument(const QString& title, const QStringList& lines) {
         DocItem item;
         item.rect = QRectF(margin, margin + double(i % perPage) * lineHeight, width, lineHeight);
         item.text = lines[i];
-        item.family = family;
-        item.pointSize = size;
-        item.alignment = Qt::AlignLeft;
         item.element = "text";
         item.line = int(i);
         d.pages.back().items.push_back(std::move(item));
     }
     d.elements << "text";
+    d.styles[0].family = family;
+    d.styles[0].pointSize = size;
+    d.styles[0].alignment = Qt::AlignLeft;
     return d;
 }
 
@@ -87,20 +112,21 @@ void paintPage(QPainter& painter, const Document& document, int page, const QRec
     const double scale = target.width() / (document.pageSize.width() * kUnitsPerInch);
     painter.scale(scale, scale);
     painter.fillRect(units(QRectF(QPointF(0, 0), document.pageSize)), Qt::white);
-    for (const DocItem& item : document.pages[size_t(page)].items) {
+    for (const DocItem& item : document.pages[size_t(page)].allItems()) {
         const QRectF r = units(item.rect);
         switch (item.kind) {
         case DocItem::Kind::Text: {
             painter.save();
             painter.setClipRect(r.adjusted(0, 0, 0, r.height())); // descenders may overhang
-            painter.setFont(
-                documentFont(item.family, item.pointSize, item.bold, item.italic, item.underline));
+            const TextStyle& style = document.styles[size_t(item.style)];
+            painter.setFont(documentFont(style.family, style.pointSize, style.bold, style.italic,
+                                         style.underline));
             painter.setPen(Qt::black);
             // The blanks where a wrapped line broke belong to the text, not to its place.
             QString shown = item.text;
             while (shown.endsWith(' '))
                 shown.chop(1);
-            painter.drawText(r, item.alignment | Qt::AlignTop | Qt::TextSingleLine, shown);
+            painter.drawText(r, style.alignment | Qt::AlignTop | Qt::TextSingleLine, shown);
             painter.restore();
             break;
         }
@@ -123,7 +149,7 @@ void paintPage(QPainter& painter, const Document& document, int page, const QRec
             }
             break;
         case DocItem::Kind::Picture:
-            painter.drawImage(r, item.picture);
+            if (item.picture >= 0) painter.drawImage(r, document.pictures[size_t(item.picture)]);
             break;
         }
     }

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -15,26 +16,32 @@ class QPainter;
 
 namespace core {
 
+// How a text prints; a document keeps each once and its texts refer to it.
+struct TextStyle {
+    QString family = "Liberation Sans";
+    int pointSize = 10;
+    bool bold = false, italic = false, underline = false;
+    int alignment = 0; // Qt::AlignLeft, Qt::AlignHCenter or Qt::AlignRight
+};
+
 // A composed report: pages of positioned text, lines, rectangles and pictures, in inches
 // from the page's top-left corner, ready to be painted on a preview, a printer or a PDF.
+// Items are small, as a long list prints hundreds of thousands of them.
 struct DocItem {
     enum class Kind { Text, Line, Rect, Picture };
     Kind kind = Kind::Text;
     QRectF rect; // a line runs from the top-left to the bottom-right corner
 
-    // Text: drawn from the top of the box with the alignment, clipped to the box.
+    // Text: drawn from the top of the box with its style, clipped to the box.
     QString text;
-    QString family = "Liberation Sans";
-    int pointSize = 10;
-    bool bold = false, italic = false, underline = false;
-    int alignment = 0; // Qt::AlignLeft, Qt::AlignHCenter or Qt::AlignRight
+    int style = 0; // in Document::styles
 
     // Line and Rect: a black outline of this width in points (0: none), a fill, a hatch.
     double penWidth = 0;
     std::optional<QColor> fill;
     bool hatch = false; // black diagonal cross hatch over the fill
 
-    QImage picture;
+    int picture = -1; // in Document::pictures
 
     // What the text shows, for checks: the element's name, and for a memo row its line
     // number (a word-wrapped line prints as several rows of the same number; -1 for a label).
@@ -42,8 +49,34 @@ struct DocItem {
     int line = -1;
 };
 
+// The rows of one memo, shared by the pages that print parts of it: a list of many
+// thousand lines is laid out once and made into text items only for the page looked at.
+struct MemoRows {
+    QString element;
+    int style = 0;
+    double left = 0, width = 0, lineHeight = 0; // inches; left from the page's edge
+    std::vector<QString> rows;                  // every printed row, line after line
+    std::vector<int> start{0};                  // where each line's rows begin; one more than lines
+    // Where each line starts in its band's content, the same for every memo of the band.
+    std::shared_ptr<const std::vector<double>> lineTop;
+
+    size_t lines() const { return start.size() - 1; }
+    int rowCount(size_t line) const { return start[line + 1] - start[line]; }
+    const QString& row(size_t line, int r) const { return rows[size_t(start[line] + r)]; }
+};
+
+// The rows of a memo that a page prints: content offsets from `base` up to `end`, the row
+// at `base` printed at `top` inches from the page's top.
+struct MemoPart {
+    std::shared_ptr<const MemoRows> memo;
+    double base = 0, end = 0, top = 0;
+};
+
 struct DocPage {
     std::vector<DocItem> items;
+    std::vector<MemoPart> memoParts;
+    // Everything the page shows: its items, then the memo rows made into text items.
+    std::vector<DocItem> allItems() const;
 };
 
 struct Document {
@@ -51,6 +84,8 @@ struct Document {
     QString title;            // the print job's title
     QSizeF pageSize{8.5, 11}; // inches
     std::vector<DocPage> pages;
+    std::vector<TextStyle> styles{TextStyle{}};
+    std::vector<QImage> pictures;
     QStringList elements; // the names of every label and memo of the report
 
     // What an element printed, read from the pages: a label its text (once, however many

@@ -42,7 +42,7 @@ class ReportOutput {
 public:
     virtual ~ReportOutput() = default;
     // Shows the composed report in a preview window (modal) or prints it directly.
-    virtual void output(const Document& document, bool preview) = 0;
+    virtual void output(Document document, bool preview) = 0;
 };
 
 class TextPrinter {

@@ -14,8 +14,7 @@ Report& BandReports::operator[](const QString& name) {
 }
 
 void BandReports::output(const QString& name, bool preview) {
-    const core::Document document = compose((*this)[name]);
-    pos.services.reports->output(document, preview);
+    pos.services.reports->output(compose((*this)[name]), preview);
 }
 
 } // namespace reports

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <tuple>
+#include <unordered_map>
 
 namespace reports {
 
@@ -21,11 +23,14 @@ constexpr double kEps = 1e-6;
 constexpr double kThinPen = 0.75;    // points: frames, boxes and the page frame
 constexpr double kFrameInset = 0.03; // inches between a frame and the text inside
 
-// Text as it can print: tabs and other control characters become blanks.
+// Text as it can print: tabs and other control characters become blanks. Text without
+// any is shared, not copied.
 QString printable(const QString& text) {
+    const auto control = [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; };
+    if (std::none_of(text.begin(), text.end(), control)) return text;
     QString out = text;
     for (QChar& c : out)
-        if (c.unicode() < 0x20 || c.unicode() == 0x7f) c = ' ';
+        if (control(c)) c = ' ';
     return out;
 }
 
@@ -46,6 +51,8 @@ public:
         return of(s).horizontalAdvance(text) / core::kUnitsPerInch;
     }
     double lineHeight(const Style& s) { return of(s).lineSpacing() / core::kUnitsPerInch; }
+    // No character of the font is wider than this.
+    double widest(const Style& s) { return of(s).maxWidth() / core::kUnitsPerInch; }
     double textHeight(const Style& s) { return of(s).height() / core::kUnitsPerInch; }
 
 private:
@@ -56,6 +63,9 @@ private:
 // alone is wider. The rows joined give the line back, blanks included.
 std::vector<QString> wrapLine(const QString& line, double width, const Style& style,
                               Metrics& metrics) {
+    // Most lines fit as they are; a short one is known to without measuring it.
+    if (line.size() * metrics.widest(style) <= width || metrics.width(style, line) <= width + kEps)
+        return {line};
     std::vector<QString> rows;
     QString row;
     double rowWidth = 0;
@@ -110,9 +120,11 @@ std::vector<QString> wrapLine(const QString& line, double width, const Style& st
 struct Flow {
     struct Memo {
         const Element* element;
-        double lineHeight;
         double designHeight;
-        std::vector<std::vector<QString>> rows; // per line, its printed rows
+        std::shared_ptr<core::MemoRows> data; // the rows, shared with the pages
+        double lineHeight() const { return data->lineHeight; }
+        size_t lines() const { return data->lines(); }
+        int rowCount(size_t line) const { return data->rowCount(line); }
     };
     std::vector<Memo> memos;
     std::vector<double> lineTop; // where each line starts in the content; the last is the end
@@ -127,39 +139,6 @@ struct Flow {
         return cut > base + kEps ? cut : base;
     }
 };
-
-Flow flowOf(const Band& band, Metrics& metrics) {
-    Flow flow;
-    size_t lines = 0;
-    for (const Element& e : band.elements) {
-        if (e.kind != Element::Kind::Memo) continue;
-        Flow::Memo m{&e,
-                     metrics.lineHeight(e.style),
-                     e.height > 0 ? e.height : std::max(0.0, band.height - e.top),
-                     {}};
-        m.rows.reserve(size_t(e.lines.size()));
-        for (const QString& line : e.lines) {
-            const QString text = printable(line);
-            if (e.style.wordWrap)
-                m.rows.push_back(wrapLine(text, e.width - (e.style.frame ? 2 * kFrameInset : 0),
-                                          e.style, metrics));
-            else
-                m.rows.push_back({text});
-        }
-        lines = std::max(lines, m.rows.size());
-        flow.maxTop = std::max(flow.maxTop, e.top);
-        flow.memos.push_back(std::move(m));
-    }
-    flow.lineTop.assign(lines + 1, 0);
-    for (size_t i = 0; i < lines; ++i) {
-        double tallest = 0;
-        for (const Flow::Memo& m : flow.memos)
-            if (i < m.rows.size())
-                tallest = std::max(tallest, double(m.rows[i].size()) * m.lineHeight);
-        flow.lineTop[i + 1] = flow.lineTop[i] + tallest;
-    }
-    return flow;
-}
 
 class Composer {
 public:
@@ -241,20 +220,73 @@ private:
         if (sides & Right) line(r.topRight(), r.bottomRight(), kThinPen);
     }
 
-    void text(const QRectF& r, const QString& t, const Element& e, int lineNo) {
+    // What every text of an element shares, made once: a memo may print many thousand rows.
+    const core::DocItem& prototype(const Element& e) {
+        auto it = m_prototypes.find(&e);
+        if (it != m_prototypes.end()) return it->second;
+        core::TextStyle style;
+        style.family = installedFace(e.style.face);
+        style.pointSize = e.style.size;
+        style.bold = e.style.bold;
+        style.italic = e.style.italic;
+        style.underline = e.style.underline;
+        style.alignment = e.style.align == Align::Center  ? Qt::AlignHCenter
+                          : e.style.align == Align::Right ? Qt::AlignRight
+                                                          : Qt::AlignLeft;
+        m_doc.styles.push_back(style);
         core::DocItem item;
         item.kind = core::DocItem::Kind::Text;
+        item.style = int(m_doc.styles.size()) - 1;
+        item.element = e.name;
+        return m_prototypes.emplace(&e, std::move(item)).first->second;
+    }
+
+    Flow flowOf(const Band& band) {
+        Flow flow;
+        size_t lines = 0;
+        for (const Element& e : band.elements) {
+            if (e.kind != Element::Kind::Memo) continue;
+            auto data = std::make_shared<core::MemoRows>();
+            // Text inside a framed column keeps clear of its lines.
+            const double inset = e.style.frame ? kFrameInset : 0;
+            data->element = e.name;
+            data->style = prototype(e).style;
+            data->left = kMargin + e.left + inset;
+            data->width = e.width - 2 * inset;
+            data->lineHeight = m_metrics.lineHeight(e.style);
+            data->rows.reserve(size_t(e.lines.size()));
+            data->start.reserve(size_t(e.lines.size()) + 1);
+            for (const QString& line : e.lines) {
+                const QString text = printable(line);
+                if (e.style.wordWrap)
+                    for (QString& r : wrapLine(text, data->width, e.style, m_metrics))
+                        data->rows.push_back(std::move(r));
+                else
+                    data->rows.push_back(text);
+                data->start.push_back(int(data->rows.size()));
+            }
+            lines = std::max(lines, data->lines());
+            flow.maxTop = std::max(flow.maxTop, e.top);
+            flow.memos.push_back(
+                {&e, e.height > 0 ? e.height : std::max(0.0, band.height - e.top), data});
+        }
+        flow.lineTop.assign(lines + 1, 0);
+        for (size_t i = 0; i < lines; ++i) {
+            double tallest = 0;
+            for (const Flow::Memo& m : flow.memos)
+                if (i < m.lines()) tallest = std::max(tallest, m.rowCount(i) * m.lineHeight());
+            flow.lineTop[i + 1] = flow.lineTop[i] + tallest;
+        }
+        auto lineTop = std::make_shared<const std::vector<double>>(flow.lineTop);
+        for (Flow::Memo& m : flow.memos)
+            m.data->lineTop = lineTop;
+        return flow;
+    }
+
+    void text(const QRectF& r, const QString& t, const Element& e, int lineNo) {
+        core::DocItem item = prototype(e);
         item.rect = r;
         item.text = t;
-        item.family = installedFace(e.style.face);
-        item.pointSize = e.style.size;
-        item.bold = e.style.bold;
-        item.italic = e.style.italic;
-        item.underline = e.style.underline;
-        item.alignment = e.style.align == Align::Center  ? Qt::AlignHCenter
-                         : e.style.align == Align::Right ? Qt::AlignRight
-                                                         : Qt::AlignLeft;
-        item.element = e.name;
         item.line = lineNo;
         items().push_back(std::move(item));
     }
@@ -268,7 +300,11 @@ private:
 
     void label(const Element& e, double bandTop) {
         const QString caption = printable(e.caption);
-        const double textWidth = m_metrics.width(e.style, caption);
+        // A header's labels repeat on every page: measured once.
+        auto known = m_labelWidths.find(&e);
+        if (known == m_labelWidths.end())
+            known = m_labelWidths.emplace(&e, m_metrics.width(e.style, caption)).first;
+        const double textWidth = known->second;
         double width = e.width;
         if (!e.style.fixedWidth) width = std::max(width, textWidth);
         const QRectF r(kMargin + e.left, bandTop + e.top, width, m_metrics.textHeight(e.style));
@@ -307,7 +343,8 @@ private:
         core::DocItem item;
         item.kind = core::DocItem::Kind::Picture;
         item.rect = QRectF(QPointF(kMargin + e.left, bandTop + e.top), size);
-        item.picture = e.picture;
+        m_doc.pictures.push_back(e.picture);
+        item.picture = int(m_doc.pictures.size()) - 1;
         items().push_back(std::move(item));
     }
 
@@ -334,7 +371,7 @@ private:
     void placeStatic(const Band& b, double top) {
         bandBox(b, top, b.height);
         elements(b, top);
-        Flow flow = flowOf(b, m_metrics);
+        Flow flow = flowOf(b);
         memoPart(flow, top, 0, flow.total() + 1,
                  [&](const Flow::Memo& m) { return m.designHeight; });
     }
@@ -350,11 +387,11 @@ private:
     static double partEnd(const Flow& flow, double base, double cut) {
         double end = std::min(cut, flow.total());
         for (const Flow::Memo& m : flow.memos)
-            for (size_t i = firstLine(flow, base); i < m.rows.size(); ++i) {
+            for (size_t i = firstLine(flow, base); i < m.lines(); ++i) {
                 if (flow.lineTop[i] >= end - kEps) break;
-                for (size_t r = 0; r < m.rows[i].size(); ++r) {
-                    const double at = flow.lineTop[i] + double(r) * m.lineHeight;
-                    if (at >= base - kEps && at + m.lineHeight > cut + kEps) {
+                for (int r = 0; r < m.rowCount(i); ++r) {
+                    const double at = flow.lineTop[i] + double(r) * m.lineHeight();
+                    if (at >= base - kEps && at + m.lineHeight() > cut + kEps) {
                         end = std::min(end, at);
                         break;
                     }
@@ -371,26 +408,15 @@ private:
             const QRectF box(kMargin + e.left, top + e.top, e.width, boxHeight(m));
             if (e.style.background) rect(box, 0, e.style.background);
             frame(box, e.style.frame);
-            // Text inside a framed column keeps clear of its lines.
-            const double inset = e.style.frame ? kFrameInset : 0;
-            for (size_t i = firstLine(flow, base); i < m.rows.size(); ++i) {
-                if (flow.lineTop[i] >= end - kEps) break;
-                for (size_t r = 0; r < m.rows[i].size(); ++r) {
-                    const double at = flow.lineTop[i] + double(r) * m.lineHeight;
-                    if (at < base - kEps) continue;
-                    if (at >= end - kEps) break;
-                    text(QRectF(kMargin + e.left + inset, top + e.top + at - base,
-                                e.width - 2 * inset, m.lineHeight),
-                         m.rows[i][r], e, int(i));
-                }
-            }
+            if (m.lines() > 0)
+                m_doc.pages.back().memoParts.push_back({m.data, base, end, top + e.top});
         }
     }
 
     // A title, detail or summary band: stretched to its memos, continued on new pages
     // when it does not fit above the footer, all memos breaking after the same line.
     void placeBody(const Band& b) {
-        const Flow flow = flowOf(b, m_metrics);
+        const Flow flow = flowOf(b);
         const double total = flow.total();
         double natural = b.height;
         for (const Flow::Memo& m : flow.memos)
@@ -432,7 +458,7 @@ private:
                 // One line taller than a page: break it between rows, a row at least.
                 double tallest = 0;
                 for (const Flow::Memo& m : flow.memos)
-                    tallest = std::max(tallest, m.lineHeight);
+                    tallest = std::max(tallest, m.lineHeight());
                 cut = base + std::max(avail - flow.maxTop, tallest);
             }
             const double end = partEnd(flow, base, cut);
@@ -453,6 +479,8 @@ private:
     const Band* m_footer = nullptr;
     double m_y = 0, m_limit = 0;
     bool m_fresh = true;
+    std::unordered_map<const Element*, core::DocItem> m_prototypes;
+    std::unordered_map<const Element*, double> m_labelWidths;
 };
 
 } // namespace

@@ -9,9 +9,12 @@
 namespace reports {
 
 Element& Report::element(const QString& name) {
-    for (Band& b : bands)
-        for (Element& e : b.elements)
-            if (e.name == name) return e;
+    if (m_places.isEmpty())
+        for (int b = 0; b < int(bands.size()); ++b)
+            for (int e = 0; e < int(bands[size_t(b)].elements.size()); ++e)
+                m_places.insert(bands[size_t(b)].elements[size_t(e)].name, {b, e});
+    const auto it = m_places.constFind(name);
+    if (it != m_places.constEnd()) return bands[size_t(it->first)].elements[size_t(it->second)];
     throw core::PosError(
         QString("The report %1 has no element %2.").arg(this->name, name).toStdString());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QHash>
 #include <QImage>
 #include <QString>
 #include <QStringList>
@@ -84,6 +85,11 @@ struct Report {
     void loadLines(const QString& memo, const QString& fileName);
     // bmp, ico, png, jpg, gif or svg; throws with the loader's reason when it cannot.
     void loadPicture(const QString& image, const QString& fileName);
+
+private:
+    // Where each element is, by band and place, found once: filling code names elements
+    // for every line it adds.
+    QHash<QString, std::pair<int, int>> m_places;
 };
 
 // The ten reports, each as its layout gives it, with nothing filled in.

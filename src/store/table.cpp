@@ -666,9 +666,17 @@ void Table::scan(const std::vector<int>& only, const RowVisitor& visit) {
     int rc;
     while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
         for (size_t k = 0; k < fields.size(); ++k) {
-            texts[k].clear();
-            appendColumn(st, int(k) + 1, m_layout.fields[size_t(fields[k])].numeric, texts[k]);
-            views[k] = trimRight(texts[k]);
+            const int col = int(k) + 1;
+            if (m_layout.fields[size_t(fields[k])].numeric) {
+                texts[k].clear();
+                appendColumn(st, col, true, texts[k]);
+                views[k] = texts[k];
+            } else {
+                // Straight from the engine's buffer: valid until the next step.
+                const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(st, col));
+                views[k] = t ? trimRight(std::string_view(t, size_t(sqlite3_column_bytes(st, col))))
+                             : std::string_view();
+            }
         }
         visit(sqlite3_column_int64(st, 0), views);
     }

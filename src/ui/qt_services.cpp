@@ -113,7 +113,7 @@ std::optional<QString> QtDialogs::saveFile(const QString& title, const QString& 
     return f;
 }
 
-void QtReportOutput::output(const core::Document& doc, bool preview) {
+void QtReportOutput::output(core::Document doc, bool preview) {
     if (preview) {
         PreviewWindow window(doc, QApplication::activeWindow());
         window.exec();

@@ -35,7 +35,7 @@ private:
 
 class QtReportOutput : public core::ReportOutput {
 public:
-    void output(const core::Document& document, bool preview) override;
+    void output(core::Document document, bool preview) override;
 };
 
 class QtTextPrinter : public core::TextPrinter {

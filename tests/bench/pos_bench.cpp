@@ -4,6 +4,8 @@
 #include "program/program.h"
 #include "register/receivables.h"
 #include "reports/compose.h"
+#include "reports/day_reports.h"
+#include "reports/exports.h"
 #include "reports/report.h"
 #include "store/data_dir.h"
 #include "ui/main_form.h"
@@ -342,6 +344,109 @@ int benchRingUp() {
     return check.recordCount() == sales + runs ? 0 : 1;
 }
 
+// The same fields of every sale straight from SQLite, in invoice order; returns a checksum.
+size_t rawFields(sqlite3* db, const std::vector<int>& fields) {
+    std::string cols = "rid";
+    for (int f : fields)
+        cols += ", f" + std::to_string(f);
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(db,
+                       ("SELECT " + cols + " FROM rows ORDER BY f" +
+                        std::to_string(store::sale::INVOICE) + ", rid")
+                           .c_str(),
+                       -1, &st, nullptr);
+    size_t sum = 0;
+    while (sqlite3_step(st) == SQLITE_ROW)
+        for (size_t k = 1; k <= fields.size(); ++k) {
+            sqlite3_column_text(st, int(k));
+            sum += size_t(sqlite3_column_bytes(st, int(k)));
+        }
+    sqlite3_finalize(st);
+    return sum;
+}
+
+// The tax report, the daily totals and the year-end report over a year of 100,000 sales
+// spread over two years, each filled and composed, against a raw walk of the fields it
+// reads; and the export of every sale.
+int benchReports() {
+    namespace S = store::sale;
+    Register reg(1000, 0);
+    {
+        std::printf("storing 100000 sales over two years ...\n");
+        store::Table t(store::Kind::Sale);
+        t.setFileName((reg.dir / "data/sale.tbl").string());
+        t.open();
+        store::Transaction tx(t);
+        const QDate first(2025, 1, 1);
+        for (int i = 1; i <= 100000; ++i) {
+            t.append();
+            setSaleFields(t, i);
+            t.setText(S::DATE,
+                      first.addDays(i * 730 / 100001).toString("MM/dd/yyyy").toStdString());
+            t.post();
+        }
+        tx.commit();
+    }
+    reg.rec.clock.date = QDate(2026, 12, 31);
+    ui::MainForm& f = reg.program->form();
+    core::Pos& pos = reg.program->pos();
+    pos.tables.sale.refresh();
+    f.edtPrintInvFrom->setText("01/01/2026");
+    f.edtPrintInvTo->setText("12/31/2026");
+    std::vector<int> costs;
+    for (int n = 0; n < S::LINE_COUNT; ++n)
+        costs.push_back(S::cost(n));
+    std::vector<int> yearEnd = {S::DATE, S::TOTAL, S::TAX};
+    yearEnd.insert(yearEnd.end(), costs.begin(), costs.end());
+    struct Case {
+        const char* name;
+        std::function<void()> run;
+        std::vector<int> fields;
+    } cases[] = {
+        {"tax report",
+         [&] { pos.sub.dayReports->doPrintTax(); },
+         {S::INVOICE, S::SUBTOTAL, S::TAX, S::TOTAL, S::DATE}},
+        {"daily totals",
+         [&] { pos.sub.dayReports->doPrintDailyRange(); },
+         {S::DATE, S::TOTAL, S::SUBTOTAL, S::TAX}},
+        {"year-end report", [&] { pos.sub.dayReports->doPrintYearEnd(); }, yearEnd},
+    };
+    store::Table raw(store::Kind::Sale);
+    raw.setFileName((reg.dir / "data/sale.tbl").string());
+    raw.setReadOnly(true);
+    raw.open();
+    for (Case& c : cases) {
+        std::vector<double> mine, walk;
+        for (int run = 0; run < 5; ++run) {
+            auto t0 = Clock::now();
+            c.run();
+            mine.push_back(msSince(t0));
+            auto r0 = Clock::now();
+            rawFields(raw.handle(), c.fields);
+            walk.push_back(msSince(r0));
+        }
+        std::printf("%s over a year of 50,000 sales: median %.1f ms, raw walk of its %zu fields "
+                    "%.1f ms, ratio %.2f (goal <= 1.5)\n",
+                    c.name, median(mine), c.fields.size(), median(walk),
+                    median(mine) / median(walk));
+    }
+    std::vector<double> exports;
+    for (int run = 0; run < 5; ++run) {
+        f.edtPrintInvFrom->setText(" "); // a blank From takes every name
+        reg.rec.dialogs.fileAnswers.push_back(
+            QString::fromStdString((reg.dir / "Sales.txt").string()));
+        auto t0 = Clock::now();
+        pos.sub.exports->doExportSales();
+        exports.push_back(msSince(t0));
+    }
+    QFile out(QString::fromStdString((reg.dir / "Sales.txt").string()));
+    out.open(QIODevice::ReadOnly);
+    const qint64 lines = out.readAll().count('\n');
+    std::printf("export of 100,000 sales: median %.0f ms (goal < 2000 ms); %lld lines, %zu boxes\n",
+                median(exports), lines, reg.rec.dialogs.boxes.size());
+    return lines == 100000 ? 0 : 1;
+}
+
 // The receivables grid over 100,000 stored sales, 10,000 of them with a balance due.
 int benchReceivables() {
     Register reg(1000, 100000);
@@ -425,6 +530,8 @@ int main(int argc, char** argv) {
     if (what == "ringup") return benchRingUp();
     if (what == "report") return benchReport(argc > 2 ? argv[2] : nullptr);
     if (what == "receivables") return benchReceivables();
-    std::fprintf(stderr, "usage: pos-bench engine|scan|grid|ringup|receivables|report [PDF]\n");
+    if (what == "reports") return benchReports();
+    std::fprintf(stderr,
+                 "usage: pos-bench engine|scan|grid|ringup|receivables|report [PDF]|reports\n");
     return 2;
 }

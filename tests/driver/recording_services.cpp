@@ -46,9 +46,10 @@ std::optional<QString> RecordingDialogs::saveFile(const QString& title, const QS
     return nextFile(title);
 }
 
-void RecordingReports::output(const core::Document& document, bool preview) {
+void RecordingReports::output(core::Document document, bool preview) {
     if (failing) throw core::PosError("The printer reports an error: out of paper.");
-    last[document.name] = {document, preview, false};
+    const QString name = document.name;
+    last[name] = {std::move(document), preview, false};
 }
 
 void RecordingPrinter::print(const QString& title, const QStringList& lines) {

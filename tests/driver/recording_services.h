@@ -42,7 +42,7 @@ private:
 
 class RecordingReports : public core::ReportOutput {
 public:
-    void output(const core::Document& document, bool preview) override;
+    void output(core::Document document, bool preview) override;
     struct Output {
         core::Document document;
         bool preview = false;

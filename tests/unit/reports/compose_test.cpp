@@ -36,18 +36,18 @@ void needApp() {
 }
 
 // Every text item of an element, with the page it is on.
-std::vector<std::pair<int, const DocItem*>> itemsOf(const Document& d, const QString& element) {
-    std::vector<std::pair<int, const DocItem*>> out;
+std::vector<std::pair<int, DocItem>> itemsOf(const Document& d, const QString& element) {
+    std::vector<std::pair<int, DocItem>> out;
     for (size_t p = 0; p < d.pages.size(); ++p)
-        for (const DocItem& i : d.pages[p].items)
-            if (i.kind == DocItem::Kind::Text && i.element == element) out.push_back({int(p), &i});
+        for (const DocItem& i : d.pages[p].allItems())
+            if (i.kind == DocItem::Kind::Text && i.element == element) out.push_back({int(p), i});
     return out;
 }
 
-const DocItem& first(const Document& d, const QString& element) {
+DocItem first(const Document& d, const QString& element) {
     auto items = itemsOf(d, element);
     if (items.empty()) throw std::runtime_error("no item " + element.toStdString());
-    return *items.front().second;
+    return items.front().second;
 }
 
 constexpr double kNear = 1e-6;
@@ -66,16 +66,16 @@ TEST(Compose, InvoiceElementsSitWhereTheLayoutPutsThem) {
     const DocItem& number = first(d, "QRInvoiceNumber");
     EXPECT_NEAR(number.rect.left(), 0.5 + 6.08, kNear);
     EXPECT_NEAR(number.rect.top(), 0.5 + 0.43, kNear);
-    EXPECT_EQ(number.pointSize, 12);
+    EXPECT_EQ(d.styles[size_t(number.style)].pointSize, 12);
     const DocItem& product = first(d, "QRmemInvoiceProduct");
     EXPECT_NEAR(product.rect.top(), 0.5 + 3.34 + 0.08, kNear);
     EXPECT_NEAR(first(d, "QRmemInvoicePrice").rect.top(), product.rect.top(), kNear);
-    EXPECT_EQ(first(d, "QRmemInvoicePrice").alignment, Qt::AlignRight);
+    EXPECT_EQ(d.styles[size_t(first(d, "QRmemInvoicePrice").style)].alignment, Qt::AlignRight);
     // The footer at the bottom of the printable area.
     EXPECT_NEAR(first(d, "QRlblInvoiceTotal").rect.top(), 10.5 - 0.51 + 0.03, kNear);
     // A framed memo keeps its full design height with one line.
     bool fullBox = false;
-    for (const DocItem& i : d.pages[0].items)
+    for (const DocItem& i : d.pages[0].allItems())
         fullBox |= i.kind == DocItem::Kind::Rect && i.penWidth > 0 &&
                    std::abs(i.rect.left() - (0.5 + 0.25)) < kNear &&
                    std::abs(i.rect.height() - 6.01) < kNear;
@@ -113,9 +113,9 @@ TEST(Compose, AListOverSeveralPagesKeepsItsRowsAndRepeatsHeaderAndFooter) {
     const auto left = itemsOf(d, "qrmemDailyTotalDate"), right = itemsOf(d, "qrmemDailyTotal");
     for (size_t n = 0; n < left.size(); ++n) {
         EXPECT_EQ(left[n].first, right[n].first) << n;
-        EXPECT_NEAR(left[n].second->rect.top(), right[n].second->rect.top(), 0.011) << n;
-        EXPECT_LE(left[n].second->rect.bottom(), 10.5 - 0.51 + kNear) << n;
-        EXPECT_GE(left[n].second->rect.top(), 0.5 + 1.01 - kNear) << n;
+        EXPECT_NEAR(left[n].second.rect.top(), right[n].second.rect.top(), 0.011) << n;
+        EXPECT_LE(left[n].second.rect.bottom(), 10.5 - 0.51 + kNear) << n;
+        EXPECT_GE(left[n].second.rect.top(), 0.5 + 1.01 - kNear) << n;
     }
 }
 
@@ -136,9 +136,9 @@ TEST(Compose, AWrappedLineKeepsTheOtherColumnsOnItsRowAcrossABreak) {
     for (const QString memo : {"QRmemRecName", "QRmemRecInvoice", "QRmemRecBalance"}) {
         std::map<int, std::pair<int, double>> mine;
         for (auto [page, item] : itemsOf(d, memo)) {
-            auto [it, added] = mine.insert({item->line, {page, item->rect.top()}});
+            auto [it, added] = mine.insert({item.line, {page, item.rect.top()}});
             if (!added) {
-                EXPECT_EQ(it->second.first, page) << memo.toStdString() << item->line;
+                EXPECT_EQ(it->second.first, page) << memo.toStdString() << item.line;
             }
         }
         for (auto& [line, at] : mine) {
@@ -152,7 +152,7 @@ TEST(Compose, AWrappedLineKeepsTheOtherColumnsOnItsRowAcrossABreak) {
     const auto rows = itemsOf(d, "QRmemRecName");
     int rowsOfThree = 0;
     for (auto [page, item] : rows)
-        rowsOfThree += item->line == 3;
+        rowsOfThree += item.line == 3;
     EXPECT_GE(rowsOfThree, 2);
     EXPECT_GT(start[4].second, start[3].second + rowsOfThree * 0.15);
 }
