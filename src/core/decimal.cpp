@@ -3,6 +3,7 @@
 #include "core/errors.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 
 namespace core {
@@ -27,10 +28,22 @@ Units times10(Units u, int n) {
     return u;
 }
 
+// Wide division is slow; amounts of a shop fit in 64 bits.
+bool fits64(Units u) {
+    return u > Units(INT64_MIN) && u < Units(INT64_MAX);
+}
+
 // u / 10^n, halves away from zero.
 Units divideRounded(Units u, int n) {
     if (n <= 0) return times10(u, -n);
     if (n > 38) return 0;
+    if (fits64(u) && n <= 18) {
+        const std::int64_t v = std::int64_t(u), p = std::int64_t(pow10(n));
+        std::int64_t q = v / p;
+        const std::int64_t r = v % p;
+        if ((r < 0 ? -r : r) * 2 >= p) q += v < 0 ? -1 : 1;
+        return q;
+    }
     const Units p = pow10(n);
     Units q = u / p;
     const Units r = u % p;
@@ -40,13 +53,22 @@ Units divideRounded(Units u, int n) {
 }
 
 std::string digitsOf(Units u) {
-    if (u == 0) return "0";
-    std::string s;
-    while (u != 0) {
-        s.insert(s.begin(), char('0' + int(u % 10)));
-        u /= 10;
+    char buf[48];
+    char* end = buf + sizeof buf;
+    char* p = end;
+    if (fits64(u)) {
+        std::uint64_t v = std::uint64_t(std::int64_t(u));
+        do {
+            *--p = char('0' + v % 10);
+            v /= 10;
+        } while (v != 0);
+    } else {
+        do {
+            *--p = char('0' + int(u % 10));
+            u /= 10;
+        } while (u != 0);
     }
-    return s;
+    return std::string(p, end);
 }
 
 // The largest value we carry, in digits: leaves room for a product of two amounts.
@@ -153,6 +175,14 @@ QString Decimal::fixed(int places) const {
 
 int Decimal::places() const {
     int p = m_scale;
+    if (fits64(m_units)) {
+        std::int64_t u = std::int64_t(m_units);
+        while (p > 0 && u % 10 == 0) {
+            u /= 10;
+            --p;
+        }
+        return p;
+    }
     Units u = m_units;
     while (p > 0 && u % 10 == 0) {
         u /= 10;
