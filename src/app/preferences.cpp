@@ -1,6 +1,7 @@
 #include "app/preferences.h"
 
 #include "app/startup.h"
+#include "app/users.h"
 #include "core/errors.h"
 #include "core/text_file.h"
 #include "register/devices/devices.h"
@@ -79,14 +80,8 @@ void Preferences::doShowPreferences() {
     f.PageControl1->show();
     f.PageControl1->raise();
     f.edtCompanyName->setFocus();
-    f.cbxSUsername->clear();
-    f.cbxSUsername->setCurrentText(QString());
     f.edtSPassword->clear();
-    store::Table& users = pos.tables.security;
-    for (users.first(); !users.eof(); users.next())
-        f.cbxSUsername->addItem(core::fieldText(users, store::security::USERNAME));
-    f.cbxSUsername->setCurrentText(f.cbxSUsername->count() ? f.cbxSUsername->itemText(0)
-                                                           : QString());
+    pos.sub.users->fillUserList();
 }
 
 void Preferences::Preferences1Click() {

@@ -11,3 +11,26 @@ QString hashPassword(const QString& password);
 bool verifyPassword(const QString& stored, const QString& typed);
 
 } // namespace app
+
+#include "core/pos.h"
+
+namespace app {
+
+// The Security tab: users added, changed and removed, with the rules that keep an
+// Administrator among them.
+class Users {
+public:
+    explicit Users(core::Pos& pos) : pos(pos) {}
+
+    void tabSecurityShow();
+    void cbxSUsernameChange();
+    void btnSSaveClick();
+    void btnSRemoveClick();
+    // Every user name in table order, the first one chosen.
+    void fillUserList();
+
+private:
+    core::Pos& pos;
+};
+
+} // namespace app

@@ -16,6 +16,7 @@ struct MainForm;
 namespace app {
 class Preferences;
 class Startup;
+class Users;
 } // namespace app
 namespace catalog {
 class Barcodes;
@@ -107,6 +108,7 @@ struct Tables {
 struct Subsystems {
     app::Startup* startup = nullptr;
     app::Preferences* prefs = nullptr;
+    app::Users* users = nullptr;
     reg::Devices* devices = nullptr;
     reg::SaleLines* lines = nullptr;
     reg::Totals* totals = nullptr;

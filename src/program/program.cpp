@@ -2,6 +2,7 @@
 
 #include "app/preferences.h"
 #include "app/startup.h"
+#include "app/users.h"
 #include "catalog/barcodes.h"
 #include "catalog/customers.h"
 #include "catalog/lists.h"
@@ -34,6 +35,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTabWidget>
 #include <QTimer>
 
 // The pictures live in a static library: register them before the first window.
@@ -89,6 +91,13 @@ void wirePreferences(core::Pos& pos) {
     for (QPushButton* cancel : {f.btnCCancel, f.btnTCancel, f.btnSCancel})
         on(pos, cancel, &QPushButton::clicked, [p] { p->btnCCancelClick(); });
     onExit(pos, f.edtTSalesTax, [p] { p->edtSalesTaxExit(); });
+    app::Users* u = pos.sub.users;
+    on(pos, f.PageControl1, &QTabWidget::currentChanged, [&f, u] {
+        if (f.PageControl1->currentWidget() == f.tabSecurity) u->tabSecurityShow();
+    });
+    on(pos, f.cbxSUsername, &QComboBox::currentTextChanged, [u] { u->cbxSUsernameChange(); });
+    on(pos, f.btnSSave, &QPushButton::clicked, [u] { u->btnSSaveClick(); });
+    on(pos, f.btnSRemove, &QPushButton::clicked, [u] { u->btnSRemoveClick(); });
     for (QLineEdit* phone : {f.edtCPhone, f.edtCFax})
         onExit(pos, phone, [phone] { phone->setText(catalog::phoneForm(phone->text())); });
 }
@@ -308,6 +317,7 @@ Program::Program(const core::Services& services) {
     make(sub.devices);
     make(sub.startup);
     make(sub.prefs);
+    make(sub.users);
     make(sub.lists);
     make(sub.products);
     make(sub.customers);
