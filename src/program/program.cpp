@@ -145,6 +145,7 @@ void wireArchive(core::Pos& pos) {
     maintenance::YearArchive* a = pos.sub.yearArchive;
     on(pos, pos.form.PriorYear1, &QAction::triggered, [a] { a->PriorYear1Click(); });
     on(pos, pos.form.CurrentYear1, &QAction::triggered, [a] { a->CurrentYear1Click(); });
+    on(pos, pos.form.CloseYear1, &QAction::triggered, [a] { a->CloseYear1Click(); });
 }
 
 void wireReceivables(core::Pos& pos) {
