@@ -5,6 +5,7 @@
 #include "catalog/customers.h"
 #include "catalog/lists.h"
 #include "catalog/products.h"
+#include "catalog/table_browser.h"
 #include "core/text_file.h"
 #include "reports/print_dialog.h"
 #include "ui/main_form.h"
@@ -196,6 +197,7 @@ void Startup::FormKeyDown(int key) {
     case Qt::Key_Escape:
         f.pnlCategory->hide();
         pos.sub.printDialog->btnPrintCancelClick();
+        if (f.pnlDataBase->isVisible()) pos.sub.browser->btnDatabaseCloseClick();
         f.pnlAbout->hide();
         pos.sub.prefs->btnCCancelClick();
         for (QWidget* w : std::initializer_list<QWidget*>{f.pnlQuickQuantity, f.pnlBarCode,

@@ -20,6 +20,7 @@ class Users;
 } // namespace app
 namespace catalog {
 class Barcodes;
+class TableBrowser;
 class Customers;
 class Lists;
 class Products;
@@ -127,6 +128,7 @@ struct Subsystems {
     catalog::Lists* lists = nullptr;
     catalog::Customers* customers = nullptr;
     catalog::Products* products = nullptr;
+    catalog::TableBrowser* browser = nullptr;
 };
 
 // The context every handler object receives: the form, the tables, the state, the services.

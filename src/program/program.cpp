@@ -7,6 +7,7 @@
 #include "catalog/customers.h"
 #include "catalog/lists.h"
 #include "catalog/products.h"
+#include "catalog/table_browser.h"
 #include "maintenance/year_archive.h"
 #include "register/cancel.h"
 #include "register/devices/devices.h"
@@ -146,6 +147,22 @@ void wireArchive(core::Pos& pos) {
     on(pos, pos.form.PriorYear1, &QAction::triggered, [a] { a->PriorYear1Click(); });
     on(pos, pos.form.CurrentYear1, &QAction::triggered, [a] { a->CurrentYear1Click(); });
     on(pos, pos.form.CloseYear1, &QAction::triggered, [a] { a->CloseYear1Click(); });
+}
+
+void wireBrowser(core::Pos& pos) {
+    auto& f = pos.form;
+    catalog::TableBrowser* b = pos.sub.browser;
+    on(pos, f.Customers1, &QAction::triggered, [b] { b->Customers1Click(); });
+    on(pos, f.Products1, &QAction::triggered, [b] { b->Products1Click(); });
+    on(pos, f.Sales1, &QAction::triggered, [b] { b->Sales1Click(); });
+    on(pos, f.cbxDatabase, &QComboBox::currentTextChanged, [b] { b->cbxDatabaseChange(); });
+    on(pos, f.btnDBEdit, &QPushButton::clicked, [b] { b->btnDBEditClick(); });
+    on(pos, f.btnDelete, &QPushButton::clicked, [b] { b->btnDeleteClick(); });
+    on(pos, f.btnDatabaseClose, &QPushButton::clicked, [b] { b->btnDatabaseCloseClick(); });
+    QObject::connect(f.DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged,
+                     f.DBGrid1, [&pos, b](const QModelIndex& now) {
+                         core::guard(pos, [b, row = now.row()] { b->DBGrid1RowChosen(row); });
+                     });
 }
 
 void wireReceivables(core::Pos& pos) {
@@ -323,6 +340,7 @@ Program::Program(const core::Services& services) {
     make(sub.products);
     make(sub.customers);
     make(sub.barcodes);
+    make(sub.browser);
     make(sub.lines);
     make(sub.totals);
     make(sub.lookup);
@@ -347,6 +365,7 @@ Program::Program(const core::Services& services) {
     wirePrinting(pos);
     wireReceivables(pos);
     wireArchive(pos);
+    wireBrowser(pos);
 }
 
 Program::~Program() {

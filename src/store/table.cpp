@@ -564,6 +564,42 @@ void Table::remove() {
     m_eof = !m_hasRow;
 }
 
+std::optional<std::vector<std::string>> Table::peek(std::int64_t rid) {
+    requireOpen();
+    sqlite3_stmt* st = m_st->byRid;
+    sqlite3_reset(st);
+    sqlite3_bind_int64(st, 1, rid);
+    std::optional<std::vector<std::string>> out;
+    const int rc = sqlite3_step(st);
+    if (rc == SQLITE_ROW) {
+        Row row;
+        readRow(st, row);
+        out.emplace();
+        for (int f = 0; f < fieldCount(); ++f)
+            out->push_back(std::string(trimRight(row.field(f))));
+    }
+    sqlite3_reset(st);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) failSql("cannot read the table");
+    return out;
+}
+
+std::vector<std::int64_t> Table::rowIds() {
+    requireOpen();
+    std::vector<std::int64_t> ids;
+    sqlite3_stmt* st = nullptr;
+    const std::string sql = "SELECT rid FROM rows ORDER BY " + m_st->order;
+    if (sqlite3_prepare_v2(m_db, sql.c_str(), -1, &st, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(st);
+        failSql("cannot read the table");
+    }
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW)
+        ids.push_back(sqlite3_column_int64(st, 0));
+    sqlite3_finalize(st);
+    if (rc != SQLITE_DONE) failSql("cannot read the table");
+    return ids;
+}
+
 bool Table::gotoRowId(std::int64_t rid) {
     requireOpen();
     discardEdit();

@@ -109,6 +109,11 @@ public:
     }
     // Makes the row with this identity current; false (and nothing changed) when it is gone.
     bool gotoRowId(std::int64_t rid);
+    // The fields of the row with this identity, without moving the current row; nothing
+    // when it is gone.
+    std::optional<std::vector<std::string>> peek(std::int64_t rid);
+    // The identity of every row, in active-index order.
+    std::vector<std::int64_t> rowIds();
 
     // Every row in active-index order, read in one pass: all fields, or only those listed
     // (in that order). The current row does not move.

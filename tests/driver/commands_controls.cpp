@@ -20,6 +20,7 @@
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTextBlock>
 #include <QTimer>
@@ -30,7 +31,8 @@ namespace {
 Qt::Key keyByName(const QString& name, QString* text) {
     static const QMap<QString, Qt::Key> named = {
         {"Enter", Qt::Key_Return}, {"Escape", Qt::Key_Escape}, {"Backspace", Qt::Key_Backspace},
-        {"Tab", Qt::Key_Tab},      {"Up", Qt::Key_Up},         {"Down", Qt::Key_Down}};
+        {"Tab", Qt::Key_Tab},      {"Up", Qt::Key_Up},         {"Down", Qt::Key_Down},
+        {"Left", Qt::Key_Left},    {"Right", Qt::Key_Right}};
     if (named.contains(name)) {
         *text = name == "Enter"       ? "\r"
                 : name == "Escape"    ? "\x1b"
@@ -140,21 +142,23 @@ QString readFlag(const Target& t, const QString& prop) {
 QString readCount(const Target& t, const QString&) {
     if (auto* m = qobject_cast<ui::MemoList*>(t.w)) return QString::number(m->count());
     if (auto* cb = qobject_cast<QComboBox*>(t.w)) return QString::number(cb->count());
-    if (auto* g = qobject_cast<ui::GridView*>(t.w)) return QString::number(g->rowCount());
+    if (auto* g = qobject_cast<QTableView*>(t.w)) return QString::number(g->model()->rowCount());
     fail(show(t.name) + " has nothing to count");
 }
 
-ui::GridView* grid(const Target& t) {
-    auto* g = qobject_cast<ui::GridView*>(t.w);
+// The string grids and the table browser's grid alike.
+QTableView* grid(const Target& t) {
+    auto* g = qobject_cast<QTableView*>(t.w);
     if (!g) fail(show(t.name) + " is not a grid");
     return g;
 }
 
 QString readGridRow(const Target& t, const QString& prop) {
-    ui::GridView* g = grid(t);
+    QTableView* g = grid(t);
+    const int rows = g->model()->rowCount();
     const int r = parseInt(prop.mid(4));
-    if (r < 0 || r >= g->rowCount())
-        fail(QString("%1 has no row %2 (it has %3)").arg(t.name).arg(r).arg(g->rowCount()));
+    if (r < 0 || r >= rows)
+        fail(QString("%1 has no row %2 (it has %3)").arg(t.name).arg(r).arg(rows));
     QStringList cells;
     for (int col = 0; col < g->model()->columnCount(); ++col)
         cells << g->model()->index(r, col).data().toString();
@@ -162,7 +166,8 @@ QString readGridRow(const Target& t, const QString& prop) {
 }
 
 QString readTop(const Target& t, const QString&) {
-    return QString::number(grid(t)->topRow());
+    const int top = grid(t)->rowAt(0);
+    return QString::number(top < 0 ? 0 : top);
 }
 
 QString readColor(const Target& t, const QString&) {
@@ -359,17 +364,18 @@ void Runner::cmdLine(const Command& c) {
 void Runner::cmdCell(const Command& c) {
     const QStringList& a = c.args;
     need(c, 2);
-    auto* g = qobject_cast<ui::GridView*>(widget(a[1]));
+    auto* g = qobject_cast<QTableView*>(widget(a[1]));
     if (!g) fail(show(a[1]) + " is not a grid");
     if (!usable(g)) return;
     int row = parseInt(a[2]);
+    const int rows = g->model()->rowCount();
     QPoint at;
-    if (row >= 0 && row < g->rowCount()) {
+    if (row >= 0 && row < rows) {
         QModelIndex idx = g->model()->index(row, 0);
         g->scrollTo(idx);
         at = g->visualRect(idx).center();
     } else {
-        int last = g->rowCount() - 1;
+        int last = rows - 1;
         int y = last >= 0 ? g->visualRect(g->model()->index(last, 0)).bottom() + 4 : 4;
         if (y >= g->viewport()->height() || y < 0) fail("the grid has no space below its rows");
         at = QPoint(10, y);
