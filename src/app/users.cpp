@@ -120,10 +120,13 @@ void Users::btnSRemoveClick() {
 
 void Users::fillUserList() {
     auto& f = pos.form;
-    store::Table& users = pos.tables.security;
+    // Read first: filling the list runs the name's change handler, which walks the table.
+    const store::RowSet names = pos.tables.security.snapshot({store::security::USERNAME});
     f.cbxSUsername->clear();
-    for (users.first(); !users.eof(); users.next())
-        f.cbxSUsername->addItem(core::fieldText(users, store::security::USERNAME));
+    for (int r = 0; r < names.rows(); ++r) {
+        const std::string_view name = names.field(r, 0);
+        f.cbxSUsername->addItem(QString::fromUtf8(name.data(), qsizetype(name.size())));
+    }
     f.cbxSUsername->setCurrentText(f.cbxSUsername->count() ? f.cbxSUsername->itemText(0)
                                                            : QString());
 }
