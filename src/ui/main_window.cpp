@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -601,6 +602,8 @@ void MainWindow::buildBrowserAndAbout(QWidget* c) {
     f.DBGrid1 = new QTableView(p);
     f.DBGrid1->setObjectName("DBGrid1");
     f.DBGrid1->setGeometry(8, 8, 773, 440);
+    f.DBGrid1->verticalHeader()->setDefaultSectionSize(18);
+    f.DBGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     caption(p, "Table", 8, 456);
     combo(NAMED(cbxDatabase), p, 8, 470, 120, {"Customers", "Products", "Sales"});
     f.cbxDatabase->setCurrentText("Customers");
