@@ -7,6 +7,7 @@
 #include "catalog/products.h"
 #include "catalog/table_browser.h"
 #include "core/text_file.h"
+#include "maintenance/help.h"
 #include "reports/print_dialog.h"
 #include "ui/main_form.h"
 #include "ui/widgets.h"
@@ -203,6 +204,9 @@ void Startup::FormKeyDown(int key) {
         for (QWidget* w : std::initializer_list<QWidget*>{f.pnlQuickQuantity, f.pnlBarCode,
                                                           f.pnlChangePrice, f.RadioGroup1})
             w->hide();
+        break;
+    case Qt::Key_F1:
+        pos.sub.help->Help2Click();
         break;
     case Qt::Key_F2:
         pos.sub.customers->New1Click();

@@ -35,8 +35,10 @@ class RingUp;
 class Receivables;
 } // namespace reg
 namespace maintenance {
+class Backup;
+class Help;
 class YearArchive;
-}
+} // namespace maintenance
 namespace reports {
 class BandReports;
 class DayReports;
@@ -124,6 +126,8 @@ struct Subsystems {
     reports::DayReports* dayReports = nullptr;
     reports::Exports* exports = nullptr;
     maintenance::YearArchive* yearArchive = nullptr;
+    maintenance::Backup* backup = nullptr;
+    maintenance::Help* help = nullptr;
     catalog::Barcodes* barcodes = nullptr;
     catalog::Lists* lists = nullptr;
     catalog::Customers* customers = nullptr;

@@ -8,6 +8,8 @@
 #include "catalog/lists.h"
 #include "catalog/products.h"
 #include "catalog/table_browser.h"
+#include "maintenance/backup.h"
+#include "maintenance/help.h"
 #include "maintenance/year_archive.h"
 #include "register/cancel.h"
 #include "register/devices/devices.h"
@@ -147,6 +149,25 @@ void wireArchive(core::Pos& pos) {
     on(pos, pos.form.PriorYear1, &QAction::triggered, [a] { a->PriorYear1Click(); });
     on(pos, pos.form.CurrentYear1, &QAction::triggered, [a] { a->CurrentYear1Click(); });
     on(pos, pos.form.CloseYear1, &QAction::triggered, [a] { a->CloseYear1Click(); });
+}
+
+void wireHelpAndBackup(core::Pos& pos) {
+    auto& f = pos.form;
+    maintenance::Backup* b = pos.sub.backup;
+    maintenance::Help* h = pos.sub.help;
+    on(pos, f.Backup1, &QAction::triggered, [b] { b->Backup1Click(); });
+    on(pos, f.Restore1, &QAction::triggered, [b] { b->Restore1Click(); });
+    on(pos, f.Help2, &QAction::triggered, [h] { h->Help2Click(); });
+    for (QPushButton* help : {f.btnDataPathHelp, f.btnPHelp, f.btnSHelp})
+        on(pos, help, &QPushButton::clicked, [h] { h->Help2Click(); });
+    QObject::connect(
+        f.memHelpIndex, &MemoList::mouseReleasedAtLine, f.memHelpIndex,
+        [&pos, h](int line) { core::guard(pos, [h, line] { h->memHelpIndexMouseUp(line); }); });
+    onClick(pos, f.lblHelpPrint, [h] { h->lblHelpPrintClick(); });
+    onClose(pos, f.TForm3, [h] { h->helpFormClose(); });
+    onClose(pos, f.TForm4, [h] { h->setupHelperFormClose(); });
+    on(pos, f.About1, &QAction::triggered, [h] { h->About1Click(); });
+    on(pos, f.btnAboutClose, &QPushButton::clicked, [h] { h->btnAboutCloseClick(); });
 }
 
 void wireBrowser(core::Pos& pos) {
@@ -354,6 +375,8 @@ Program::Program(const core::Services& services) {
     make(sub.dayReports);
     make(sub.exports);
     make(sub.yearArchive);
+    make(sub.backup);
+    make(sub.help);
     wireApp(pos, *m_main);
     wirePreferences(pos);
     wireDevices(pos);
@@ -366,6 +389,7 @@ Program::Program(const core::Services& services) {
     wireReceivables(pos);
     wireArchive(pos);
     wireBrowser(pos);
+    wireHelpAndBackup(pos);
 }
 
 Program::~Program() {

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFont>
 #include <QHeaderView>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -717,6 +718,9 @@ QWidget* buildHelpWindow(MainForm& f) {
     auto* img = new QLabel(p);
     img->setObjectName("imgHelpImage");
     img->setGeometry(2, 2, 176, 144);
+    img->setAlignment(Qt::AlignCenter);
+    // Topic 25 is about the register's big buttons: Ring Up stands for them.
+    img->setPixmap(QIcon(":/pictures/ring_up.svg").pixmap(120, 120));
     f.imgHelpImage = img;
     p->hide();
     f.TForm3 = w;

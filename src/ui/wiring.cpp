@@ -38,6 +38,11 @@ private:
 
 } // namespace
 
+void onClose(core::Pos& pos, QWidget* window, std::function<void()> handler) {
+    new EventWatcher(window, QEvent::Close,
+                     [&pos, handler](QEvent*) { core::guard(pos, handler); });
+}
+
 void onExit(core::Pos& pos, QWidget* control, std::function<void()> handler) {
     new EventWatcher(control, QEvent::FocusOut, [&pos, handler](QEvent* e) {
         auto reason = static_cast<QFocusEvent*>(e)->reason();

@@ -17,6 +17,9 @@ void on(core::Pos& pos, Sender* sender, Signal signal, Handler handler) {
 // (the control's exit handler); switching windows is not leaving the control.
 void onExit(core::Pos& pos, QWidget* control, std::function<void()> handler);
 
+// Runs a handler when a window is closed (its FormClose).
+void onClose(core::Pos& pos, QWidget* window, std::function<void()> handler);
+
 // Runs a handler on a mouse click (button released inside) on a control without a signal.
 void onClick(core::Pos& pos, QWidget* control, std::function<void()> handler);
 

@@ -1,0 +1,103 @@
+// The backup program's round trip, and its refusal of a damaged backup.
+#include "archive.h"
+#include "store/data_dir.h"
+#include "store/table.h"
+#include "test_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+#include <zip.h>
+
+using namespace store;
+
+namespace {
+const int kProducts = 300;
+
+// A shop: a data directory with products, and its .pos files.
+QString makeShop(const TestDir& dir) {
+    createDataDirectory(dir.file("data"));
+    Table p(Kind::Product);
+    p.setFileName(dir.file("data/product.tbl"));
+    p.open();
+    Transaction tx(p);
+    for (int i = 0; i < kProducts; ++i) {
+        p.append();
+        p.setText(product::PRODUCT, "Product " + std::to_string(i));
+        p.setText(product::QUANTITY, std::to_string(i));
+        p.post();
+    }
+    tx.commit();
+    QFile prefs(QString::fromStdString(dir.file("prefs.pos")));
+    prefs.open(QIODevice::WriteOnly);
+    prefs.write("Corner Shop\r\n");
+    return QString::fromStdString(dir.file("data"));
+}
+
+int products(const TestDir& dir) {
+    Table p(Kind::Product);
+    p.setFileName(dir.file("data/product.tbl"));
+    p.setReadOnly(true);
+    p.open();
+    return p.recordCount();
+}
+} // namespace
+
+TEST(BackupProgram, RestoresEveryRowAfterTheDataWasDamaged) {
+    TestDir dir;
+    const QString work = QString::fromStdString(dir.path().string());
+    const QString data = makeShop(dir);
+    const QString zip = QString::fromStdString(dir.file("120926.zip"));
+    ab32::backup(work, data, zip);
+    EXPECT_TRUE(QFile::exists(zip));
+    EXPECT_FALSE(QFile::exists(zip + ".part"));
+
+    // The day goes wrong: rows deleted, a table overwritten with rubbish, prefs lost.
+    {
+        Table p(Kind::Product);
+        p.setFileName(dir.file("data/product.tbl"));
+        p.open();
+        p.first();
+        for (int i = 0; i < 100; ++i)
+            p.remove();
+    }
+    QFile sale(data + "/sale.tbl");
+    sale.open(QIODevice::WriteOnly);
+    sale.write("rubbish");
+    sale.close();
+    QFile::remove(work + "/prefs.pos");
+    EXPECT_EQ(products(dir), kProducts - 100);
+
+    const QString kept = ab32::restore(zip, work, data);
+    EXPECT_EQ(products(dir), kProducts);
+    Table s(Kind::Sale);
+    s.setFileName(dir.file("data/sale.tbl"));
+    s.open();
+    EXPECT_EQ(s.recordCount(), 0);
+    EXPECT_TRUE(QFile::exists(work + "/prefs.pos"));
+    // What was replaced is kept aside.
+    QFile keptSale(kept + "/sale.tbl");
+    ASSERT_TRUE(keptSale.open(QIODevice::ReadOnly));
+    EXPECT_EQ(keptSale.readAll(), QByteArray("rubbish"));
+}
+
+TEST(BackupProgram, RefusesADamagedBackupBeforeTouchingAnything) {
+    TestDir dir;
+    const QString work = QString::fromStdString(dir.path().string());
+    const QString data = makeShop(dir);
+    // A backup whose product table does not pass its check.
+    const QString zip = QString::fromStdString(dir.file("bad.zip"));
+    int err = 0;
+    zip_t* z = zip_open(zip.toUtf8().constData(), ZIP_CREATE | ZIP_TRUNCATE, &err);
+    ASSERT_NE(z, nullptr);
+    static const char rubbish[] = "SQLite format 3\0 and then nothing sensible at all";
+    zip_file_add(z, "data/product.tbl", zip_source_buffer(z, rubbish, sizeof rubbish, 0), 0);
+    ASSERT_EQ(zip_close(z), 0);
+    EXPECT_THROW(ab32::restore(zip, work, data), ab32::Failure);
+    EXPECT_EQ(products(dir), kProducts);
+    EXPECT_TRUE(QDir(work).entryList({"replaced-*"}, QDir::Dirs).isEmpty());
+    // Nor is a file that is no zip at all taken for one.
+    EXPECT_THROW(ab32::restore(work + "/prefs.pos", work, data), ab32::Failure);
+}
