@@ -41,6 +41,8 @@ public:
         }
         layout->addLayout(row);
         m_bar = new QProgressBar(this);
+        m_bar->setRange(0, 1);
+        m_bar->setValue(0);
         layout->addWidget(m_bar);
         auto* buttons = new QHBoxLayout;
         buttons->addStretch();
