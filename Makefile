@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= Release
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test clean
+.PHONY: all deps configure build run test package clean
 
 all: build
 
@@ -24,10 +24,13 @@ run: build
 	  echo "There is no display to open the window on: start it with 'xvfb-run -a make run', or run it from a desktop session."; \
 	  exit 1; \
 	fi
-	@cd var && ../$(BUILD_DIR)/bin/marlow-pos
+	@cd var && ../$(BUILD_DIR)/bin/marlow-pos --workdir .
 
 test: build
 	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $$(nproc)
+
+package: build
+	@cd $(BUILD_DIR) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD_DIR)
