@@ -243,11 +243,9 @@ void Receivables::doRingupPayment() {
 
 void Receivables::storePayment(const QString& balanceDue, const core::Decimal& paid) {
     namespace S = store::sale;
-    namespace C = store::customer;
     auto& f = pos.form;
     auto& sale = pos.sale;
     store::Table& sales = pos.tables.sale;
-    const bool secondCard = !f.edtCreditCard2->text().isEmpty();
     auto put = [&](int field, const QString& text) { sales.setText(field, text.toStdString()); };
     // The record and the card noted on the customer change together or not at all; a
     // payment that failed can be rung up again and is then recorded once.
@@ -262,17 +260,7 @@ void Receivables::storePayment(const QString& balanceDue, const core::Decimal& p
         const QString charge2 = core::fieldText(sales, S::CHARGE2);
         const QString paidText = core::FormatMoney(core::ParseNumber(paidBefore) + paid);
         sales.edit();
-        put(S::NAME, f.edtCustomer->text());
-        put(S::ADDRESS1, f.edtAddress1->text());
-        put(S::ADDRESS2, f.edtAddress2->text());
-        put(S::CITY, f.edtCity->text());
-        put(S::STATE, f.edtState->text());
-        put(S::ZIP, f.edtZip->text());
-        put(S::PHONE1, f.edtPhone1->text());
-        put(S::PHONE2, f.edtPhone2->text());
-        put(S::CARD, secondCard ? f.edtCreditCard2->text() : f.edtCreditCard->text());
-        put(S::EXPIRE, secondCard ? f.edtExpire2->text() : f.edtExpire->text());
-        put(S::TYPE, secondCard ? f.cbxType2->currentText() : f.cbxType->currentText());
+        pos.sub.ringUp->putCustomer();
         put(S::CLERK, pos.state.currentUser);
         put(S::NOTE, f.edtNote->text());
         sales.setNumberText(S::PAID, paidText.toStdString());
@@ -288,12 +276,7 @@ void Receivables::storePayment(const QString& balanceDue, const core::Decimal& p
                     put(S::CHARGE2, "0.00");
                 }
             }
-            if (secondCard)
-                sales.updateOther({{C::NAME, f.edtCustomer->text().toStdString()},
-                                   {C::ADDRESS1, f.edtAddress1->text().toStdString()}},
-                                  {{C::CARD, f.edtCreditCard2->text().toStdString()},
-                                   {C::EXPIRE, f.edtExpire2->text().toStdString()},
-                                   {C::TYPE, f.cbxType2->currentText().toStdString()}});
+            pos.sub.ringUp->noteCardOnCustomer();
         }
         sales.post();
     });

@@ -158,12 +158,41 @@ void RingUp::finish(bool quote, bool credit, bool changeGiven) {
     troubles.report(pos.dialogs());
 }
 
+void RingUp::putCustomer() {
+    namespace S = store::sale;
+    auto& f = pos.form;
+    store::Table& sales = pos.tables.sale;
+    auto put = [&](int field, const QString& text) { sales.setText(field, text.toStdString()); };
+    const bool secondCard = !f.edtCreditCard2->text().isEmpty();
+    put(S::NAME, f.edtCustomer->text());
+    put(S::ADDRESS1, f.edtAddress1->text());
+    put(S::ADDRESS2, f.edtAddress2->text());
+    put(S::CITY, f.edtCity->text());
+    put(S::STATE, f.edtState->text());
+    put(S::ZIP, f.edtZip->text());
+    put(S::PHONE1, f.edtPhone1->text());
+    put(S::PHONE2, f.edtPhone2->text());
+    put(S::CARD, secondCard ? f.edtCreditCard2->text() : f.edtCreditCard->text());
+    put(S::EXPIRE, secondCard ? f.edtExpire2->text() : f.edtExpire->text());
+    put(S::TYPE, secondCard ? f.cbxType2->currentText() : f.cbxType->currentText());
+}
+
+void RingUp::noteCardOnCustomer() {
+    namespace C = store::customer;
+    auto& f = pos.form;
+    if (f.edtCreditCard2->text().isEmpty()) return;
+    pos.tables.sale.updateOther({{C::NAME, f.edtCustomer->text().toStdString()},
+                                 {C::ADDRESS1, f.edtAddress1->text().toStdString()}},
+                                {{C::CARD, f.edtCreditCard2->text().toStdString()},
+                                 {C::EXPIRE, f.edtExpire2->text().toStdString()},
+                                 {C::TYPE, f.cbxType2->currentText().toStdString()}});
+}
+
 void RingUp::storeSale(bool credit) {
     namespace S = store::sale;
     auto& f = pos.form;
     auto& sale = pos.sale;
     store::Table& sales = pos.tables.sale;
-    const bool secondCard = !f.edtCreditCard2->text().isEmpty();
     if (f.edtInvLink->text().isEmpty()) f.edtInvLink->setText("0");
 
     auto put = [&](int field, const QString& text) { sales.setText(field, text.toStdString()); };
@@ -177,17 +206,7 @@ void RingUp::storeSale(bool credit) {
         sales.last();
         pos.state.nextInvoiceNumber = static_cast<qint64>(sales.number(S::INVOICE)) + 1;
         sales.append();
-        put(S::NAME, f.edtCustomer->text());
-        put(S::ADDRESS1, f.edtAddress1->text());
-        put(S::ADDRESS2, f.edtAddress2->text());
-        put(S::CITY, f.edtCity->text());
-        put(S::STATE, f.edtState->text());
-        put(S::ZIP, f.edtZip->text());
-        put(S::PHONE1, f.edtPhone1->text());
-        put(S::PHONE2, f.edtPhone2->text());
-        put(S::CARD, secondCard ? f.edtCreditCard2->text() : f.edtCreditCard->text());
-        put(S::EXPIRE, secondCard ? f.edtExpire2->text() : f.edtExpire->text());
-        put(S::TYPE, secondCard ? f.cbxType2->currentText() : f.cbxType->currentText());
+        putCustomer();
         // The product lines by their count: a product may well be named "Sales Tax".
         const int lines = std::min<int>(int(sale.lines.size()), S::LINE_COUNT);
         for (int n = 0; n < lines; ++n) {
@@ -211,12 +230,7 @@ void RingUp::storeSale(bool credit) {
         number(S::SUBTOTAL, core::FormatMoney(sale.saleSubTotal));
         number(S::LINK, f.edtInvLink->text());
         put(S::CLERK, pos.state.currentUser);
-        if (credit && secondCard)
-            sales.updateOther({{store::customer::NAME, f.edtCustomer->text().toStdString()},
-                               {store::customer::ADDRESS1, f.edtAddress1->text().toStdString()}},
-                              {{store::customer::CARD, f.edtCreditCard2->text().toStdString()},
-                               {store::customer::EXPIRE, f.edtExpire2->text().toStdString()},
-                               {store::customer::TYPE, f.cbxType2->currentText().toStdString()}});
+        if (credit) noteCardOnCustomer();
         sales.post();
     });
 }

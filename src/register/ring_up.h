@@ -20,6 +20,10 @@ public:
     void clearTender();
     // The change window with the change due, the register keeping the keyboard.
     void showChange();
+    // Inside the storing transaction: the customer's fields of the edited sale record (the
+    // card from the card panel when one is typed there), and that card noted on the customer.
+    void putCustomer();
+    void noteCardOnCustomer();
 
 private:
     void storeSale(bool credit);

@@ -426,7 +426,8 @@ private:
         bool first = true;
         for (;;) {
             const double height = first ? natural : flow.maxTop + (total - base);
-            if (m_y + height <= m_limit + kEps) {
+            // The rest of the band, here and whole.
+            auto placeRest = [&] {
                 bandBox(b, m_y, height);
                 if (first) elements(b, m_y);
                 memoPart(flow, m_y, base, total + 1, [&](const Flow::Memo& m) {
@@ -434,8 +435,8 @@ private:
                 });
                 m_y += height;
                 m_fresh = false;
-                return;
-            }
+            };
+            if (m_y + height <= m_limit + kEps) return placeRest();
             const double avail = m_limit - m_y;
             double cut = flow.lineCut(base, avail - flow.maxTop);
             if (cut <= base + kEps || total <= base + kEps) {
@@ -445,16 +446,7 @@ private:
                     newPage();
                     continue;
                 }
-                if (total <= base + kEps) {
-                    bandBox(b, m_y, height);
-                    if (first) elements(b, m_y);
-                    memoPart(flow, m_y, base, total + 1, [&](const Flow::Memo& m) {
-                        return first ? std::max(m.designHeight, total) : total - base;
-                    });
-                    m_y += height;
-                    m_fresh = false;
-                    return;
-                }
+                if (total <= base + kEps) return placeRest();
                 // One line taller than a page: break it between rows, a row at least.
                 double tallest = 0;
                 for (const Flow::Memo& m : flow.memos)
