@@ -50,6 +50,26 @@ pid_t startWriter(const std::string& dir, const char* mode = nullptr) {
     close(fds[0]);
     return pid;
 }
+// The shop's settings beside the data, then 200 writers killed at random moments.
+void killWriterAtRandom(const QTemporaryDir& tmp, const char* mode) {
+    QStringList prefs(24);
+    prefs[0] = "Test Shop";
+    prefs[10] = "  ";
+    prefs[11] = "6.25";
+    prefs[19] = "T";
+    core::writeLines(tmp.filePath("prefs.pos"), prefs);
+    core::writeLines(tmp.filePath("datapath.pos"), {tmp.filePath("data") + "/"});
+    std::mt19937 rng(std::random_device{}());
+    for (int round = 0; round < 200; ++round) {
+        pid_t pid = startWriter(tmp.path().toStdString(), mode);
+        ASSERT_GT(pid, 0) << "the writer did not start";
+        std::this_thread::sleep_for(std::chrono::microseconds(rng() % 30000));
+        kill(pid, SIGKILL);
+        int status = 0;
+        waitpid(pid, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped by itself, status " << status;
+    }
+}
 } // namespace
 
 TEST(RingUpDurability, KilledRegisterNeverLeavesHalfASale) {
@@ -72,24 +92,7 @@ TEST(RingUpDurability, KilledRegisterNeverLeavesHalfASale) {
                    {product::BARCODE, "W"}});
         addRow(c, {{customer::NAME, "CASH CUSTOMER"}});
     }
-    QStringList prefs(24);
-    prefs[0] = "Test Shop";
-    prefs[10] = "  ";
-    prefs[11] = "6.25";
-    prefs[19] = "T";
-    core::writeLines(tmp.filePath("prefs.pos"), prefs);
-    core::writeLines(tmp.filePath("datapath.pos"), {tmp.filePath("data") + "/"});
-
-    std::mt19937 rng(std::random_device{}());
-    for (int round = 0; round < 200; ++round) {
-        pid_t pid = startWriter(dir);
-        ASSERT_GT(pid, 0) << "the writer did not start";
-        std::this_thread::sleep_for(std::chrono::microseconds(rng() % 30000));
-        kill(pid, SIGKILL);
-        int status = 0;
-        waitpid(pid, &status, 0);
-        ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped by itself, status " << status;
-    }
+    ASSERT_NO_FATAL_FAILURE(killWriterAtRandom(tmp, nullptr));
 
     Table sales(Kind::Sale), customers(Kind::Customer);
     sales.setFileName(dir + "/data/sale.tbl");
@@ -143,24 +146,7 @@ TEST(PaymentDurability, KilledRegisterNeverHalfRecordsAPayment) {
             s.post();
         }
     }
-    QStringList prefs(24);
-    prefs[0] = "Test Shop";
-    prefs[10] = "  ";
-    prefs[11] = "6.25";
-    prefs[19] = "T";
-    core::writeLines(tmp.filePath("prefs.pos"), prefs);
-    core::writeLines(tmp.filePath("datapath.pos"), {tmp.filePath("data") + "/"});
-
-    std::mt19937 rng(std::random_device{}());
-    for (int round = 0; round < 200; ++round) {
-        pid_t pid = startWriter(dir, "pay");
-        ASSERT_GT(pid, 0) << "the writer did not start";
-        std::this_thread::sleep_for(std::chrono::microseconds(rng() % 30000));
-        kill(pid, SIGKILL);
-        int status = 0;
-        waitpid(pid, &status, 0);
-        ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped by itself, status " << status;
-    }
+    ASSERT_NO_FATAL_FAILURE(killWriterAtRandom(tmp, "pay"));
 
     Table sales(Kind::Sale);
     sales.setFileName(dir + "/data/sale.tbl");
