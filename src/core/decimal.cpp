@@ -92,6 +92,29 @@ Decimal Decimal::fromUnits(Units units, int scale) {
 }
 
 std::optional<Decimal> Decimal::read(std::string_view text) {
+    // The common case first: [-]digits[.digits], few enough digits to need no care.
+    {
+        size_t i = 0;
+        const size_t n = text.size();
+        const bool negative = n > 0 && text[0] == '-';
+        if (negative) ++i;
+        std::int64_t units = 0;
+        int digits = 0, scale = -1;
+        for (; i < n; ++i) {
+            const char c = text[i];
+            if (c >= '0' && c <= '9') {
+                units = units * 10 + (c - '0');
+                ++digits;
+                if (scale >= 0) ++scale;
+            } else if (c == '.' && scale < 0) {
+                scale = 0;
+            } else {
+                break;
+            }
+        }
+        if (i == n && digits > 0 && digits <= 17)
+            return fromUnits(negative ? -units : units, scale < 0 ? 0 : scale);
+    }
     size_t b = 0, e = text.size();
     while (b < e && (text[b] == ' ' || text[b] == '\t'))
         ++b;
@@ -164,6 +187,22 @@ Decimal Decimal::rounded(int places) const {
 QString Decimal::fixed(int places) const {
     const Decimal r = rounded(places);
     const Units units = times10(r.m_units, places - r.m_scale);
+    if (fits64(units) && places <= 18) {
+        // Written backwards into a small buffer: the usual amounts, without a heap detour.
+        char buf[48];
+        char* end = buf + sizeof buf;
+        char* p = end;
+        std::uint64_t v = units < 0 ? std::uint64_t(-std::int64_t(units)) : std::uint64_t(units);
+        for (int k = 0; k < places; ++k, v /= 10)
+            *--p = char('0' + v % 10);
+        if (places > 0) *--p = '.';
+        do {
+            *--p = char('0' + v % 10);
+            v /= 10;
+        } while (v != 0);
+        if (units < 0) *--p = '-';
+        return QString::fromLatin1(p, qsizetype(end - p));
+    }
     std::string s = digitsOf(units < 0 ? -units : units);
     if (places > 0) {
         if (s.size() <= size_t(places)) s.insert(0, size_t(places) + 1 - s.size(), '0');

@@ -10,7 +10,10 @@ namespace core {
 
 std::vector<DocItem> DocPage::allItems() const {
     constexpr double eps = 1e-6;
-    std::vector<DocItem> all = items;
+    std::vector<DocItem> all;
+    for (const auto& band : shared)
+        all.insert(all.end(), band->begin(), band->end());
+    all.insert(all.end(), items.begin(), items.end());
     for (const MemoPart& part : memoParts) {
         const MemoRows& m = *part.memo;
         const std::vector<double>& lineTop = *m.lineTop;

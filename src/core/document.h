@@ -55,14 +55,19 @@ struct MemoRows {
     QString element;
     int style = 0;
     double left = 0, width = 0, lineHeight = 0; // inches; left from the page's edge
-    std::vector<QString> rows;                  // every printed row, line after line
+    QStringList rows;                           // every printed row, line after line
     std::vector<int> start{0};                  // where each line's rows begin; one more than lines
+    // Or, when every line prints as one row (the common case): the rows are the lines,
+    // shared with the report, and `start` is not kept.
+    bool oneRowEach = false;
     // Where each line starts in its band's content, the same for every memo of the band.
     std::shared_ptr<const std::vector<double>> lineTop;
 
-    size_t lines() const { return start.size() - 1; }
-    int rowCount(size_t line) const { return start[line + 1] - start[line]; }
-    const QString& row(size_t line, int r) const { return rows[size_t(start[line] + r)]; }
+    size_t lines() const { return oneRowEach ? size_t(rows.size()) : start.size() - 1; }
+    int rowCount(size_t line) const { return oneRowEach ? 1 : start[line + 1] - start[line]; }
+    const QString& row(size_t line, int r) const {
+        return rows[oneRowEach ? qsizetype(line) : qsizetype(start[line] + r)];
+    }
 };
 
 // The rows of a memo that a page prints: content offsets from `base` up to `end`, the row
@@ -73,9 +78,11 @@ struct MemoPart {
 };
 
 struct DocPage {
+    std::vector<std::shared_ptr<const std::vector<DocItem>>> shared; // headers, footers
     std::vector<DocItem> items;
     std::vector<MemoPart> memoParts;
-    // Everything the page shows: its items, then the memo rows made into text items.
+    // Everything the page shows: the shared bands, its items, then the memo rows made into
+    // text items.
     std::vector<DocItem> allItems() const;
 };
 

@@ -23,14 +23,21 @@ constexpr double kEps = 1e-6;
 constexpr double kThinPen = 0.75;    // points: frames, boxes and the page frame
 constexpr double kFrameInset = 0.03; // inches between a frame and the text inside
 
+bool isControl(QChar c) {
+    return c.unicode() < 0x20 || c.unicode() == 0x7f;
+}
+
+bool hasControl(const QString& text) {
+    return std::any_of(text.begin(), text.end(), isControl);
+}
+
 // Text as it can print: tabs and other control characters become blanks. Text without
 // any is shared, not copied.
 QString printable(const QString& text) {
-    const auto control = [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; };
-    if (std::none_of(text.begin(), text.end(), control)) return text;
+    if (!hasControl(text)) return text;
     QString out = text;
     for (QChar& c : out)
-        if (control(c)) c = ' ';
+        if (isControl(c)) c = ' ';
     return out;
 }
 
@@ -59,13 +66,17 @@ private:
     std::map<std::tuple<QString, int, bool, bool>, QFontMetricsF> m_cache;
 };
 
+// Most lines fit as they are; a short one is known to without measuring it.
+bool fitsWithoutWrap(const QString& line, double width, const Style& style, Metrics& metrics) {
+    return line.size() * metrics.widest(style) <= width ||
+           metrics.width(style, line) <= width + kEps;
+}
+
 // A line broken into rows that fit `width`: at blanks, and inside a word only when the word
 // alone is wider. The rows joined give the line back, blanks included.
 std::vector<QString> wrapLine(const QString& line, double width, const Style& style,
                               Metrics& metrics) {
-    // Most lines fit as they are; a short one is known to without measuring it.
-    if (line.size() * metrics.widest(style) <= width || metrics.width(style, line) <= width + kEps)
-        return {line};
+    if (fitsWithoutWrap(line, width, style, metrics)) return {line};
     std::vector<QString> rows;
     QString row;
     double rowWidth = 0;
@@ -254,9 +265,20 @@ private:
             data->left = kMargin + e.left + inset;
             data->width = e.width - 2 * inset;
             data->lineHeight = m_metrics.lineHeight(e.style);
-            data->rows.reserve(size_t(e.lines.size()));
-            data->start.reserve(size_t(e.lines.size()) + 1);
-            for (const QString& line : e.lines) {
+            // Lines that print as they are are shared, not copied: a list of many thousand
+            // lines costs nothing to lay out.
+            const double widest = m_metrics.widest(e.style);
+            const bool asTheyAre =
+                std::all_of(e.lines.begin(), e.lines.end(), [&](const QString& l) {
+                    return !hasControl(l) &&
+                           (!e.style.wordWrap || l.size() * widest <= data->width ||
+                            fitsWithoutWrap(l, data->width, e.style, m_metrics));
+                });
+            if (asTheyAre) {
+                data->rows = e.lines;
+                data->oneRowEach = true;
+            }
+            for (const QString& line : asTheyAre ? QStringList() : e.lines) {
                 const QString text = printable(line);
                 if (e.style.wordWrap)
                     for (QString& r : wrapLine(text, data->width, e.style, m_metrics))
@@ -369,11 +391,29 @@ private:
 
     // A band printed as designed (headers and footers never stretch).
     void placeStatic(const Band& b, double top) {
+        // A header or footer prints the same on every page: laid out once, then shared.
+        core::DocPage& page = m_doc.pages.back();
+        auto known = m_staticBands.find(&b);
+        if (known != m_staticBands.end() && known->second.first == top) {
+            page.shared.push_back(known->second.second);
+            page.memoParts.insert(page.memoParts.end(), known->second.third.begin(),
+                                  known->second.third.end());
+            return;
+        }
+        const size_t items = page.items.size(), parts = page.memoParts.size();
         bandBox(b, top, b.height);
         elements(b, top);
         Flow flow = flowOf(b);
         memoPart(flow, top, 0, flow.total() + 1,
                  [&](const Flow::Memo& m) { return m.designHeight; });
+        auto laid = std::make_shared<const std::vector<core::DocItem>>(
+            std::make_move_iterator(page.items.begin() + std::ptrdiff_t(items)),
+            std::make_move_iterator(page.items.end()));
+        page.items.resize(items);
+        std::vector<core::MemoPart> memoParts(page.memoParts.begin() + std::ptrdiff_t(parts),
+                                              page.memoParts.end());
+        page.shared.push_back(laid);
+        m_staticBands[&b] = {top, laid, std::move(memoParts)};
     }
 
     // The first line that may have rows at or after `base`.
@@ -473,6 +513,12 @@ private:
     bool m_fresh = true;
     std::unordered_map<const Element*, core::DocItem> m_prototypes;
     std::unordered_map<const Element*, double> m_labelWidths;
+    struct StaticBand {
+        double first; // where it was laid out
+        std::shared_ptr<const std::vector<core::DocItem>> second;
+        std::vector<core::MemoPart> third;
+    };
+    std::unordered_map<const Band*, StaticBand> m_staticBands;
 };
 
 } // namespace

@@ -99,10 +99,13 @@ void DayReports::doPrintTax() {
     Report& r = (*pos.sub.bandReports)["QRTaxReport"];
     r.setCaption("QRlblTaxDateFrom", f.edtPrintInvFrom->text());
     r.setCaption("QRlblTaxDateTo", f.edtPrintInvTo->text());
-    const QStringList columns = {"QRmemTaxInvoice", "QRmemTaxNet", "QRmemTaxCollected",
-                                 "QRmemTaxGross",   "QRmemTaxDue", "QRmemTaxDate"};
-    for (const QString& c : columns)
+    // The six columns, filled a line per sale: many thousand lines for a year.
+    std::vector<QStringList*> columns;
+    for (const char* c : {"QRmemTaxInvoice", "QRmemTaxNet", "QRmemTaxCollected", "QRmemTaxGross",
+                          "QRmemTaxDue", "QRmemTaxDate"}) {
         r.clear(c);
+        columns.push_back(&r.element(c).lines);
+    }
     // An open end of the range is today: a fixed year would leave out every later sale.
     LazyKey low(f.edtPrintInvFrom->text().isEmpty() ? "01/01/2000" : f.edtPrintInvFrom->text());
     LazyKey high(f.edtPrintInvTo->text().isEmpty() ? today() : f.edtPrintInvTo->text());
@@ -117,9 +120,9 @@ void DayReports::doPrintTax() {
                              // The column and its sum add up: each line's due is summed as printed.
                              const core::Decimal lineDue = (subTotal * *rate).rounded(2);
                              for (int c : {0, 1, 2, 3})
-                                 r.addLine(columns[c], text(v[size_t(c)]));
-                             r.addLine(columns[4], core::FormatMoney(lineDue));
-                             r.addLine(columns[5], text(v[4]));
+                                 *columns[size_t(c)] << text(v[size_t(c)]);
+                             *columns[4] << core::FormatMoney(lineDue);
+                             *columns[5] << text(v[4]);
                              net += subTotal;
                              collected += core::ParseNumber(v[2]);
                              gross += core::ParseNumber(v[3]);
