@@ -111,6 +111,8 @@ void DayReports::doPrintTax() {
     LazyKey high(f.edtPrintInvTo->text().isEmpty() ? today() : f.edtPrintInvTo->text());
     std::optional<core::Decimal> rate;
     core::Decimal net, collected, gross, due;
+    std::string lastDate;
+    QString dateText;
     pos.tables.sale.scan({S::INVOICE, S::SUBTOTAL, S::TAX, S::TOTAL, S::DATE},
                          [&](std::int64_t, const std::vector<std::string_view>& v) {
                              const qint64 key = dayKey(v[4]);
@@ -122,7 +124,12 @@ void DayReports::doPrintTax() {
                              for (int c : {0, 1, 2, 3})
                                  *columns[size_t(c)] << text(v[size_t(c)]);
                              *columns[4] << core::FormatMoney(lineDue);
-                             *columns[5] << text(v[4]);
+                             // Sales of one day follow each other: their date is one text.
+                             if (v[4] != lastDate) {
+                                 lastDate = std::string(v[4]);
+                                 dateText = text(v[4]);
+                             }
+                             *columns[5] << dateText;
                              net += subTotal;
                              collected += core::ParseNumber(v[2]);
                              gross += core::ParseNumber(v[3]);
