@@ -8,6 +8,15 @@
 
 namespace core {
 
+QString printable(const QString& text) {
+    const auto control = [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; };
+    if (std::none_of(text.begin(), text.end(), control)) return text;
+    QString out = text;
+    for (QChar& c : out)
+        if (control(c)) c = ' ';
+    return out;
+}
+
 std::vector<DocItem> DocPage::allItems() const {
     constexpr double eps = 1e-6;
     std::vector<DocItem> all;
@@ -27,7 +36,7 @@ std::vector<DocItem> DocPage::allItems() const {
                 if (at >= part.end - eps) break;
                 DocItem item;
                 item.rect = QRectF(m.left, part.top + at - part.base, m.width, m.lineHeight);
-                item.text = m.row(i, r);
+                item.text = printable(m.row(i, r));
                 item.style = m.style;
                 item.element = m.element;
                 item.line = int(i);

@@ -101,6 +101,10 @@ struct Document {
     std::optional<QStringList> printed(const QString& element) const;
 };
 
+// Text as it can print: tabs and other control characters become blanks. Text without any
+// is shared, not copied.
+QString printable(const QString& text);
+
 // Lines printed as they are, in an 8-point monospaced face without wrapping, a half-inch
 // margin around them, on as many letter pages as they need (receipts and help pages).
 Document plainTextDocument(const QString& title, const QStringList& lines);

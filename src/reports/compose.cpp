@@ -23,24 +23,6 @@ constexpr double kEps = 1e-6;
 constexpr double kThinPen = 0.75;    // points: frames, boxes and the page frame
 constexpr double kFrameInset = 0.03; // inches between a frame and the text inside
 
-bool isControl(QChar c) {
-    return c.unicode() < 0x20 || c.unicode() == 0x7f;
-}
-
-bool hasControl(const QString& text) {
-    return std::any_of(text.begin(), text.end(), isControl);
-}
-
-// Text as it can print: tabs and other control characters become blanks. Text without
-// any is shared, not copied.
-QString printable(const QString& text) {
-    if (!hasControl(text)) return text;
-    QString out = text;
-    for (QChar& c : out)
-        if (isControl(c)) c = ' ';
-    return out;
-}
-
 // Text measures of the layout's fonts, in inches.
 class Metrics {
 public:
@@ -268,18 +250,19 @@ private:
             // Lines that print as they are are shared, not copied: a list of many thousand
             // lines costs nothing to lay out.
             const double widest = m_metrics.widest(e.style);
+            // (Control characters become blanks only when rows are made text items.)
             const bool asTheyAre =
+                !e.style.wordWrap ||
                 std::all_of(e.lines.begin(), e.lines.end(), [&](const QString& l) {
-                    return !hasControl(l) &&
-                           (!e.style.wordWrap || l.size() * widest <= data->width ||
-                            fitsWithoutWrap(l, data->width, e.style, m_metrics));
+                    return l.size() * widest <= data->width ||
+                           fitsWithoutWrap(l, data->width, e.style, m_metrics);
                 });
             if (asTheyAre) {
                 data->rows = e.lines;
                 data->oneRowEach = true;
             }
             for (const QString& line : asTheyAre ? QStringList() : e.lines) {
-                const QString text = printable(line);
+                const QString text = core::printable(line);
                 if (e.style.wordWrap)
                     for (QString& r : wrapLine(text, data->width, e.style, m_metrics))
                         data->rows.push_back(std::move(r));
@@ -321,7 +304,7 @@ private:
     }
 
     void label(const Element& e, double bandTop) {
-        const QString caption = printable(e.caption);
+        const QString caption = core::printable(e.caption);
         // A header's labels repeat on every page: measured once.
         auto known = m_labelWidths.find(&e);
         if (known == m_labelWidths.end())
