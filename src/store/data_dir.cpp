@@ -1,6 +1,8 @@
 #include "store/data_dir.h"
 
 #include "store/errors.h"
+#include "store/place.h"
+#include "store/server_source.h"
 #include "store/table.h"
 
 #include <sqlite3.h>
@@ -66,7 +68,20 @@ void createDataDirectory(const std::string& dir) {
         createTableFile((fs::path(dir) / f.name).string(), f.kind);
 }
 
+void createShop(const std::string& where) {
+    if (isServerPath(where))
+        createServerShop(where);
+    else
+        createDataDirectory(where);
+}
+
 namespace {
+// A folder's data path ends in a separator, as datapath.pos holds it.
+std::string dataPathOf(const std::string& where) {
+    if (isServerPath(where) || where.empty() || where.back() == '/') return where;
+    return where + "/";
+}
+
 struct SampleProduct {
     const char *category, *name, *quantity, *minimum, *cost, *price, *vendor, *tax, *barcode;
 };
@@ -88,7 +103,8 @@ std::string gross(const char* cost, const char* price) {
 }
 } // namespace
 
-void fillSampleShop(const std::string& dir) {
+void fillSampleShop(const std::string& where) {
+    const std::string dataPath = dataPathOf(where);
     static const SampleProduct products[] = {
         {"Garden", "Trowel, stainless", "24", "6", "3.10", "7.99", "GREENLEAF", "T",
          "0712345000017"},
@@ -121,7 +137,7 @@ void fillSampleShop(const std::string& dir) {
     };
 
     Table product(Kind::Product);
-    product.setFileName((fs::path(dir) / "product.tbl").string());
+    product.setFileName(tablePlace(dataPath, "product"));
     product.open();
     Transaction productTx(product);
     for (const auto& p : products) {
@@ -143,7 +159,7 @@ void fillSampleShop(const std::string& dir) {
     product.close();
 
     Table customer(Kind::Customer);
-    customer.setFileName((fs::path(dir) / "customer.tbl").string());
+    customer.setFileName(tablePlace(dataPath, "customer"));
     customer.open();
     Transaction customerTx(customer);
     for (const auto& c : customers) {

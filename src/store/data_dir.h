@@ -24,7 +24,12 @@ inline constexpr DataFile kDataFiles[] = {{"customer.tbl", Kind::Customer},
 // Refuses, before writing anything, when any of those files already exists.
 void createDataDirectory(const std::string& dir);
 
-// Fills a fresh data directory with a small believable shop to try the program on.
-void fillSampleShop(const std::string& dir);
+// Makes a new shop: a data directory as above, or, for a server's URI, the tables in that
+// database (see createServerShop).
+void createShop(const std::string& where);
+
+// Fills a fresh shop (a folder or a server's URI) with a small believable shop to try the
+// program on.
+void fillSampleShop(const std::string& where);
 
 } // namespace store

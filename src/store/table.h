@@ -1,24 +1,21 @@
 #pragma once
 
 #include "store/layouts.h"
+#include "store/source.h"
+#include "store/sqlite_source.h"
 #include "store/text.h"
 
 #include <cstdint>
 #include <exception>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
-struct sqlite3;
-struct sqlite3_stmt;
-
 namespace store {
-
-// The layout a table file says it holds, or nothing when it is not a readable table file.
-std::optional<Kind> fileKind(const std::string& path);
 
 // Many rows' field texts in one block of memory, for grids that show a whole table.
 struct RowSet {
@@ -34,26 +31,27 @@ struct RowSet {
     }
 };
 
-// One table file (NAME.tbl): a self-contained SQLite database holding the rows, the
-// layout and the indexes. Navigation follows the active index (ties in stored order);
-// rows are read ahead in blocks so that scans over many rows stay cheap.
+// One table of the shop: a table file (NAME.tbl) or a table on the shop's database server,
+// chosen by its place (see place.h). Navigation follows the active index (ties in stored
+// order); rows are read ahead in blocks so that scans over many rows stay cheap.
 class Table {
 public:
-    // `kind` is the layout the file must have; opening a file of another layout fails.
+    // `kind` is the layout the table must have; opening one of another layout fails.
     explicit Table(Kind kind);
     ~Table();
     Table(const Table&) = delete;
     Table& operator=(const Table&) = delete;
 
-    // The file name and read-only flag change only while the table is closed.
-    void setFileName(const std::string& path);
+    // The place (a file path or a server table) and read-only flag change only while the
+    // table is closed.
+    void setFileName(const std::string& place);
     const std::string& fileName() const { return m_path; }
     void setReadOnly(bool readOnly);
     bool readOnly() const { return m_readOnly; }
 
     void open();
     void close();
-    bool isOpen() const { return m_db != nullptr; }
+    bool isOpen() const { return m_src != nullptr; }
     const Layout& layout() const { return m_layout; }
     int fieldCount() const { return m_fieldCount; }
 
@@ -96,6 +94,13 @@ public:
     // Removes the current row; the following row, or else the new last row, becomes current.
     void remove();
 
+    // Changes the row with this identity as it is stored at this moment, however many
+    // registers share the table: in one transaction that holds every other writer back, the
+    // row is read again and made current, `change` edits it (reading what it needs through
+    // text() and number(), writing through setText()), and it is posted. When `change` returns
+    // false or throws, nothing is stored. False when the row is gone or `change` declined.
+    bool changeRow(std::int64_t rid, const std::function<bool()>& change);
+
     // The first row in active-index order whose fields equal the given texts, answered
     // over an index. Leaves exactly the state a scan would: the match current, or when
     // nothing matches the last row current and the end flag set.
@@ -120,67 +125,51 @@ public:
     RowSet snapshot(const std::vector<int>& fields = {});
     // The same fields of every row in active-index order handed to `visit` one row at a
     // time with its identity (texts without trailing blanks, valid during the call).
-    using RowVisitor =
-        std::function<void(std::int64_t rid, const std::vector<std::string_view>& fields)>;
+    using RowVisitor = store::RowVisitor;
     void scan(const std::vector<int>& fields, const RowVisitor& visit);
 
-    // Runs `work` as one transaction over this table's file and `other`'s: the posts made
-    // through this table and the changes made with updateOther() are stored together, or
-    // none of them is (also when the process dies half-way).
+    // Runs `work` as one transaction over this table and `other` (two files, or two tables
+    // of one database): the posts made through this table and the changes made with
+    // updateOther() are stored together, or none of them is (also when the process dies
+    // half-way). Other registers wait to write either table until it ends.
     void transactionWith(Table& other, const std::function<void()>& work);
     // Inside transactionWith(): sets fields of every row of the other table whose fields
     // equal `where`; texts are cut to their widths. Returns the number of rows changed.
     int updateOther(const std::vector<std::pair<int, std::string>>& where,
                     const std::vector<std::pair<int, std::string>>& set);
-    // Reads the current row again (after another connection changed the file).
+    // Reads the current row again (after another connection changed the table).
     void refresh();
 
-    // Several posts stored as one: all of them or none.
+    // Several posts stored as one: all of them or none. Other registers wait to write this
+    // table until it ends.
     void beginTransaction();
     void commit();
     void rollback();
 
-    // The connection, for callers that must speak SQL (benchmarks, integrity checks).
-    sqlite3* handle() const { return m_db; }
+    // The connection of a table file, for callers that must speak SQL (benchmarks, integrity
+    // checks); nothing for a server table.
+    sqlite3* handle() const;
 
 private:
     enum class State { Browse, Edit, Insert };
-    struct Row {
-        std::int64_t rid = 0;
-        std::string data;                // every field's text back to back
-        std::vector<std::uint32_t> ends; // end offset of each field in `data`
-        std::string_view field(int pos) const {
-            std::uint32_t b = pos == 0 ? 0 : ends[pos - 1];
-            return std::string_view(data).substr(b, ends[pos] - b);
-        }
-    };
-    struct Statements;
 
     [[noreturn]] void fail(const std::string& what) const;
-    void failSql(const char* doing) const;
     void requireOpen() const;
-    void validateFile();
-    void prepareStatements();
-    void finalizeStatements();
-    sqlite3_stmt* prepare(const std::string& sql);
-    int fetch(sqlite3_stmt* st, std::vector<Row>& into, int limit);
-    void bindKeyOf(sqlite3_stmt* st, const Row& row);
-    void loadSingle(sqlite3_stmt* st);
-    void readRow(sqlite3_stmt* st, Row& row) const;
     void discardEdit();
     void positionOnRid(std::int64_t rid);
-    void exec(const char* sql, const char* doing);
+    void takeSingle(bool found);
     int keyField() const;
     bool validPos(int pos) const { return pos >= 0 && pos < fieldCount(); }
     void checkPos(int pos) const;
     std::string_view slowView(int pos) const;
+    // The place shown in messages: the file, or the server table without any password.
+    std::string shownPlace() const;
 
     const Layout& m_layout;
     const int m_fieldCount;
     std::string m_path;
     bool m_readOnly = false;
-    sqlite3* m_db = nullptr;
-    Statements* m_st = nullptr;
+    std::unique_ptr<Source> m_src;
     std::string m_indexName;
 
     std::vector<Row> m_buf, m_spare;
@@ -189,14 +178,12 @@ private:
     bool m_hasRow = false;
     bool m_eof = true;
     int m_block = 0;
-    int m_count = -1; // cached row count, -1 when unknown
 
     State m_state = State::Browse;
     std::vector<std::string> m_edit;
     std::int64_t m_editRid = 0;
     bool m_inTransaction = false;
-    std::string m_attached; // schema name of the other table during transactionWith
-    Table* m_attachedTable = nullptr;
+    Table* m_joined = nullptr; // the other table during transactionWith
 };
 
 // One transaction on a table's file: begun when made, rolled back when it goes out of scope

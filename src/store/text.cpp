@@ -71,6 +71,12 @@ std::string shortestNumber(double value) {
     return std::string(buf, ptr);
 }
 
+std::string numberFieldText(double value) {
+    if (value == std::floor(value) && std::abs(value) < 9.2e18)
+        return std::to_string(static_cast<std::int64_t>(value));
+    return shortestNumber(value);
+}
+
 std::string fitToWidth(std::string_view text, int width) {
     size_t i = 0;
     int chars = 0;

@@ -16,6 +16,9 @@ double toNumber(std::string_view text);
 // The shortest decimal text that reads back as the same double (1, 12.5, 0.1).
 std::string shortestNumber(double value);
 
+// A number field's text as stored: whole numbers without a point, others in shortest form.
+std::string numberFieldText(double value);
+
 // Cuts UTF-8 text to at most `width` characters and drops trailing blanks.
 std::string fitToWidth(std::string_view text, int width);
 

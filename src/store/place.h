@@ -1,0 +1,28 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace store {
+
+// A shop's tables live in a folder (the data path is the folder, ending in a separator) or in
+// a database on a PostgreSQL server (the data path is a connection URI,
+// postgresql://user@host/shop or postgresql:///shop?host=/run/postgresql).
+bool isServerPath(std::string_view dataPath);
+
+// Where table `name` ("customer", "sale", an archived year, …) of the shop at `dataPath` is:
+// the file DATAPATHname.tbl, or for a server the URI followed by "#name".
+std::string tablePlace(const std::string& dataPath, const std::string& name);
+
+// A table's place on a server, taken apart; nothing for a file.
+struct ServerTable {
+    std::string connection; // the URI
+    std::string table;
+};
+std::optional<ServerTable> serverTable(const std::string& place);
+
+// The URI without its password, for messages and titles.
+std::string shownConnection(const std::string& uri);
+
+} // namespace store
