@@ -57,6 +57,13 @@ void createTableFile(const std::string& path, Kind kind) {
     }
 }
 
+void createTable(const std::string& place, Kind kind) {
+    if (auto t = serverTable(place))
+        createServerTable(*t, kind);
+    else
+        createTableFile(place, kind);
+}
+
 void createDataDirectory(const std::string& dir) {
     std::error_code ec;
     for (const auto& f : kDataFiles)

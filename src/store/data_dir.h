@@ -9,6 +9,10 @@ namespace store {
 // Creates an empty table file of the given layout; refuses to overwrite any file.
 void createTableFile(const std::string& path, Kind kind);
 
+// Creates an empty table of the given layout at a place (see place.h): a file, or a table in
+// a server's database; refuses to overwrite any.
+void createTable(const std::string& place, Kind kind);
+
 // The table files of a data directory, in the order they are made.
 struct DataFile {
     const char* name;

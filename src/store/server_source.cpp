@@ -4,6 +4,7 @@
 #include "store/text.h"
 
 #include <libpq-fe.h>
+#include <unistd.h>
 
 #include <cctype>
 #include <cstdlib>
@@ -86,14 +87,15 @@ public:
         static std::mutex mutex;
         static std::map<std::string, std::weak_ptr<Connection>> open;
         std::lock_guard<std::mutex> lock(mutex);
-        if (auto c = open[uri].lock()) return c;
+        // A connection is never shared with a forked child: both would talk on one socket.
+        if (auto c = open[uri].lock(); c && c->m_pid == getpid()) return c;
         auto c = std::make_shared<Connection>(uri);
         open[uri] = c;
         return c;
     }
     explicit Connection(std::string uri) : m_uri(std::move(uri)) {}
     ~Connection() {
-        if (m_conn) PQfinish(m_conn);
+        if (m_conn && m_pid == getpid()) PQfinish(m_conn);
     }
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
@@ -149,6 +151,7 @@ public:
 private:
     std::string m_uri;
     PGconn* m_conn = nullptr;
+    pid_t m_pid = getpid();
 };
 
 class ServerSource final : public Source {
@@ -551,17 +554,23 @@ void createServerShop(const std::string& uri) {
     const std::string there = shopTableIn(*conn, shown);
     if (!there.empty())
         throw EngineError(shown + ": the database holds a shop already (its table " + there + ")");
-    std::string sql = "BEGIN;";
+    // Several statements in one go are one transaction: all five tables or none.
+    std::string sql;
     const Kind kinds[] = {Kind::Customer, Kind::Product, Kind::Sale, Kind::Security, Kind::Sale};
     for (size_t i = 0; i < 5; ++i)
         sql += createTableSql(kShopTables[i], layoutOf(kinds[i]));
-    sql += "COMMIT;";
-    try {
-        conn->exec(shown, "cannot make the shop's tables", sql);
-    } catch (...) {
-        Result r(PQexec(conn->ready(shown), "ROLLBACK"), PQclear);
-        throw;
-    }
+    conn->exec(shown, "cannot make the shop's tables", sql);
+}
+
+void createServerTable(const ServerTable& place, Kind kind) {
+    const std::string shown = shownConnection(place.connection) + " table " + place.table;
+    createDatabaseIfMissing(place.connection, shown);
+    auto conn = Connection::get(place.connection);
+    Result there = conn->exec(shown, "cannot look at the database", "SELECT to_regclass($1)",
+                              {quoteIdent(place.table)}, true);
+    if (!PQgetisnull(there.get(), 0, 0)) throw EngineError(shown + ": the table exists already");
+    // Several statements in one go are one transaction: the table is whole or absent.
+    conn->exec(shown, "cannot make the table", createTableSql(place.table, layoutOf(kind)));
 }
 
 bool serverShopPresent(const std::string& uri) {

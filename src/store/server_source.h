@@ -25,6 +25,9 @@ std::optional<Kind> serverTableKind(const ServerTable& place);
 // none by that name). Refuses, before writing anything, a database that holds a shop table.
 void createServerShop(const std::string& uri);
 
+// Makes one empty table of `kind` (and the database when missing); refuses one that exists.
+void createServerTable(const ServerTable& place, Kind kind);
+
 // Whether the database holds the shop's tables; throws EngineError when it cannot be reached.
 bool serverShopPresent(const std::string& uri);
 

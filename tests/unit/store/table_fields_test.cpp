@@ -1,7 +1,7 @@
 #include "store/errors.h"
 #include "store/table.h"
 #include "store/text.h"
-#include "test_dir.h"
+#include "test_shop.h"
 
 #include <gtest/gtest.h>
 
@@ -16,9 +16,11 @@ void addProduct(Table& t, const std::string& category, const std::string& name) 
 }
 } // namespace
 
-TEST(TableFields, TextIsCutToItsWidthInCharactersAndLosesTrailingBlanks) {
-    TestDir dir;
-    auto t = dir.table(Kind::Customer, "customer.tbl");
+class TableFields : public ShopTest {};
+RUN_ON_BOTH_BACKENDS(TableFields);
+
+TEST_P(TableFields, TextIsCutToItsWidthInCharactersAndLosesTrailingBlanks) {
+    auto t = shop.table(Kind::Customer, "customer");
     t->append();
     t->setText(customer::NAME, std::string(40, 'x'));         // width 30
     t->setText(customer::STATE, "Illinois");                  // width 2
@@ -39,9 +41,8 @@ TEST(TableFields, TextIsCutToItsWidthInCharactersAndLosesTrailingBlanks) {
     EXPECT_EQ(t->text(customer::ADDRESS2), "abcdefghijklmnopqrstuvwxyz123");
 }
 
-TEST(TableFields, NumbersAreWrittenShortestAndReadBack) {
-    TestDir dir;
-    auto t = dir.table(Kind::Product, "product.tbl");
+TEST_P(TableFields, NumbersAreWrittenShortestAndReadBack) {
+    auto t = shop.table(Kind::Product, "product");
     t->append();
     t->setNumber(product::QUANTITY, 1);
     t->setNumber(product::COST, 12.5);
@@ -70,7 +71,7 @@ TEST(TableFields, NumbersAreWrittenShortestAndReadBack) {
     }
 }
 
-TEST(TableFields, DecimalTextRules) {
+TEST(DecimalText, Rules) {
     EXPECT_EQ(parseDecimal("-1.5e2"), -150.0);
     EXPECT_EQ(parseDecimal(".5"), 0.5);
     EXPECT_EQ(parseDecimal("5."), 5.0);
@@ -79,9 +80,8 @@ TEST(TableFields, DecimalTextRules) {
         EXPECT_FALSE(parseDecimal(bad).has_value()) << bad;
 }
 
-TEST(TableFields, InvoiceIsANumberAndZeroOnAnEmptyTable) {
-    TestDir dir;
-    auto t = dir.table(Kind::Sale, "sale.tbl");
+TEST_P(TableFields, InvoiceIsANumberAndZeroOnAnEmptyTable) {
+    auto t = shop.table(Kind::Sale, "sale");
     EXPECT_TRUE(t->eof());
     EXPECT_EQ(t->recordCount(), 0);
     EXPECT_EQ(t->number(sale::INVOICE), 0);
@@ -103,9 +103,8 @@ TEST(TableFields, InvoiceIsANumberAndZeroOnAnEmptyTable) {
     EXPECT_THROW(t->setText(sale::INVOICE, "x1"), ConversionError);
 }
 
-TEST(TableFields, EditOnAnEmptyTableStartsANewRow) {
-    TestDir dir;
-    auto t = dir.table(Kind::Product, "product.tbl");
+TEST_P(TableFields, EditOnAnEmptyTableStartsANewRow) {
+    auto t = shop.table(Kind::Product, "product");
     t->edit();
     t->setText(product::PRODUCT, "Widget");
     t->post();
@@ -118,9 +117,8 @@ TEST(TableFields, EditOnAnEmptyTableStartsANewRow) {
     EXPECT_EQ(t->text(product::PRODUCT), "Gadget");
 }
 
-TEST(TableFields, MovingAwayFromAnUnpostedRowDropsIt) {
-    TestDir dir;
-    auto t = dir.table(Kind::Product, "product.tbl");
+TEST_P(TableFields, MovingAwayFromAnUnpostedRowDropsIt) {
+    auto t = shop.table(Kind::Product, "product");
     addProduct(*t, "A", "Widget");
     t->edit();
     t->setText(product::PRODUCT, "Changed");
@@ -132,9 +130,8 @@ TEST(TableFields, MovingAwayFromAnUnpostedRowDropsIt) {
     EXPECT_EQ(t->recordCount(), 1);
 }
 
-TEST(TableFields, ATransactionStoresAllOrNothing) {
-    TestDir dir;
-    auto t = dir.table(Kind::Product, "product.tbl");
+TEST_P(TableFields, ATransactionStoresAllOrNothing) {
+    auto t = shop.table(Kind::Product, "product");
     addProduct(*t, "A", "Kept");
     t->beginTransaction();
     addProduct(*t, "B", "Gone 1");

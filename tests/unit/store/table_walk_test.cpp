@@ -1,6 +1,6 @@
 #include "store/errors.h"
 #include "store/table.h"
-#include "test_dir.h"
+#include "test_shop.h"
 
 #include <gtest/gtest.h>
 
@@ -35,9 +35,11 @@ std::vector<std::string> walk(Table& t, int field) {
 }
 } // namespace
 
-TEST(TableWalk, InvoiceOrderIsNumericAndLastIsTheHighest) {
-    TestDir dir;
-    auto t = dir.table(Kind::Sale, "sale.tbl");
+class TableWalk : public ShopTest {};
+RUN_ON_BOTH_BACKENDS(TableWalk);
+
+TEST_P(TableWalk, InvoiceOrderIsNumericAndLastIsTheHighest) {
+    auto t = shop.table(Kind::Sale, "sale");
     addSale(*t, 10, "b");
     addSale(*t, 9, "a");
     addSale(*t, 100, "c");
@@ -55,9 +57,8 @@ TEST(TableWalk, InvoiceOrderIsNumericAndLastIsTheHighest) {
     EXPECT_THROW(t->setIndex("PRICE"), EngineError);
 }
 
-TEST(TableWalk, TiesKeepStoredOrderAndScansLeaveTheLastRowCurrent) {
-    TestDir dir;
-    auto t = dir.table(Kind::Product, "product.tbl");
+TEST_P(TableWalk, TiesKeepStoredOrderAndScansLeaveTheLastRowCurrent) {
+    auto t = shop.table(Kind::Product, "product");
     addProduct(*t, "Tools", "Hammer");
     addProduct(*t, "Garden", "Rake");
     addProduct(*t, "Tools", "Saw");
@@ -84,9 +85,8 @@ TEST(TableWalk, TiesKeepStoredOrderAndScansLeaveTheLastRowCurrent) {
     EXPECT_EQ(walk(*t, product::PRODUCT).back(), "Rake");
 }
 
-TEST(TableWalk, UsersAreReadInStoredOrder) {
-    TestDir dir;
-    auto t = dir.table(Kind::Security, "security.tbl");
+TEST_P(TableWalk, UsersAreReadInStoredOrder) {
+    auto t = shop.table(Kind::Security, "security");
     for (const char* name : {"zed", "amy", "mo"}) {
         t->append();
         t->setText(security::USERNAME, name);
@@ -95,9 +95,8 @@ TEST(TableWalk, UsersAreReadInStoredOrder) {
     EXPECT_EQ(walk(*t, security::USERNAME), (std::vector<std::string>{"zed", "amy", "mo"}));
 }
 
-TEST(TableWalk, LongWalksCrossReadAheadBlocksWithoutLosingRows) {
-    TestDir dir;
-    auto t = dir.table(Kind::Product, "product.tbl");
+TEST_P(TableWalk, LongWalksCrossReadAheadBlocksWithoutLosingRows) {
+    auto t = shop.table(Kind::Product, "product");
     std::vector<std::pair<std::string, int>> expected;
     std::mt19937 rng(7);
     t->beginTransaction();
@@ -130,9 +129,8 @@ TEST(TableWalk, LongWalksCrossReadAheadBlocksWithoutLosingRows) {
     EXPECT_EQ(changed, 60);
 }
 
-TEST(TableWalk, DeleteMakesTheFollowingRowCurrentOrElseTheNewLast) {
-    TestDir dir;
-    auto t = dir.table(Kind::Sale, "sale.tbl");
+TEST_P(TableWalk, DeleteMakesTheFollowingRowCurrentOrElseTheNewLast) {
+    auto t = shop.table(Kind::Sale, "sale");
     for (int i = 1; i <= 5; ++i)
         addSale(*t, i, "n" + std::to_string(i));
     t->first();
@@ -154,9 +152,8 @@ TEST(TableWalk, DeleteMakesTheFollowingRowCurrentOrElseTheNewLast) {
     EXPECT_THROW(t->remove(), EngineError);
 }
 
-TEST(TableWalk, LocateGivesExactlyTheRowAndStateAScanGives) {
-    TestDir dir;
-    auto t = dir.table(Kind::Product, "product.tbl");
+TEST_P(TableWalk, LocateGivesExactlyTheRowAndStateAScanGives) {
+    auto t = shop.table(Kind::Product, "product");
     std::mt19937 rng(11);
     for (int i = 0; i < 300; ++i) {
         addProduct(*t, "C" + std::to_string(rng() % 5), "P" + std::to_string(rng() % 50),
@@ -197,9 +194,8 @@ TEST(TableWalk, LocateGivesExactlyTheRowAndStateAScanGives) {
     }
 }
 
-TEST(TableWalk, TrimmedLocateAndRowIdentity) {
-    TestDir dir;
-    auto t = dir.table(Kind::Product, "product.tbl");
+TEST_P(TableWalk, TrimmedLocateAndRowIdentity) {
+    auto t = shop.table(Kind::Product, "product");
     addProduct(*t, "A", "Hammer", "  777");
     addProduct(*t, "A", "Hammer", "777");
     const std::int64_t second = t->rowId();
