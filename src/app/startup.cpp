@@ -9,6 +9,9 @@
 #include "core/text_file.h"
 #include "maintenance/help.h"
 #include "reports/print_dialog.h"
+#include "store/errors.h"
+#include "store/place.h"
+#include "store/server_source.h"
 #include "ui/main_form.h"
 #include "ui/widgets.h"
 
@@ -48,7 +51,22 @@ void Startup::FormActivate() {
         return;
     }
     const QString path = core::lineAt(core::readLines(kDataPathFile), 0);
-    if (!QFileInfo::exists(path + "security.tbl")) {
+    bool present = false;
+    if (store::isServerPath(path.toStdString())) {
+        // A server that cannot be reached now is no reason to forget where the shop is: the
+        // register says so and ends, and finds its shop again once the server is back.
+        try {
+            present = store::serverShopPresent(path.toStdString());
+        } catch (const store::EngineError& e) {
+            pos.dialogs().error(QString::fromStdString(e.what()) +
+                                "\rStart Marlow POS again once the server is back.");
+            pos.services.lifetime->end();
+            return;
+        }
+    } else {
+        present = QFileInfo::exists(path + "security.tbl");
+    }
+    if (!present) {
         pos.dialogs().message("Database Error", "Database files not found", {core::Button::OK},
                               core::Button::OK, core::Icon::Error);
         core::removeFile(kDataPathFile);
@@ -78,16 +96,16 @@ void Startup::FormActivate() {
 
 void Startup::openTables(const QString& path) {
     auto& t = pos.tables;
-    const std::string dir = path.toStdString();
-    const std::pair<store::Table*, const char*> tables[] = {{&t.customer, "customer.tbl"},
-                                                            {&t.product, "product.tbl"},
-                                                            {&t.sale, "sale.tbl"},
-                                                            {&t.security, "security.tbl"}};
+    const std::string dataPath = path.toStdString();
+    const std::pair<store::Table*, const char*> tables[] = {{&t.customer, "customer"},
+                                                            {&t.product, "product"},
+                                                            {&t.sale, "sale"},
+                                                            {&t.security, "security"}};
     // Pointing a connection elsewhere closes what it had open (a start-up run again).
     for (auto& [table, name] : tables) {
         table->close();
         table->setReadOnly(false);
-        table->setFileName(dir + name);
+        table->setFileName(store::tablePlace(dataPath, name));
     }
     for (auto& [table, name] : tables)
         table->open();
@@ -102,7 +120,9 @@ void Startup::btnDataBaseClick() {
 void Startup::btnDataBaseOKClick() {
     const QString text = pos.form.edtDataBase->text();
     if (text.isEmpty()) return;
-    core::writeLines(kDataPathFile, {text + "/"});
+    // A folder's path ends in a separator; a server's connection URI is kept as typed.
+    const bool server = store::isServerPath(text.trimmed().toStdString());
+    core::writeLines(kDataPathFile, {server ? text.trimmed() : text + "/"});
     FormActivate();
     pos.form.pnlDataPath->hide();
 }

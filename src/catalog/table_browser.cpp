@@ -2,6 +2,7 @@
 
 #include "core/characters.h"
 #include "core/errors.h"
+#include "store/place.h"
 #include "ui/main_form.h"
 #include "ui/table_model.h"
 #include "ui/widgets.h"
@@ -34,7 +35,8 @@ TableBrowser::TableBrowser(core::Pos& p) : pos(p), m_model(new ui::TableModel(p.
 void TableBrowser::open(const QString& which) {
     if (!pos.administrator()) return;
     auto& f = pos.form;
-    f.lblDataBasePath->setText(pos.state.dataPath);
+    f.lblDataBasePath->setText(
+        QString::fromStdString(store::shownConnection(pos.state.dataPath.toStdString())));
     f.cbxDatabase->setCurrentText(which);
     f.pnlDataBase->show();
     f.pnlDataBase->raise();

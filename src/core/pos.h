@@ -52,7 +52,7 @@ namespace core {
 
 // Program-wide state, held for the life of the program.
 struct AppState {
-    QString dataPath;    // as read from datapath.pos, ending with "/"
+    QString dataPath;    // as read from datapath.pos: a folder ending with "/", or a server URI
     QString currentUser; // "No Security" when the user table holds no user
     QString userGroup = "A";
     bool loginPending = false;

@@ -32,6 +32,12 @@ public:
                                             const QString& filter) = 0;
     virtual std::optional<QString> saveFile(const QString& title, const QString& dir,
                                             const QString& filter) = 0;
+    // One of `items` picked from a list (where a shop on a server has names, not files).
+    virtual std::optional<QString> chooseItem(const QString& title, const QString& label,
+                                              const QStringList& items) = 0;
+    // A name typed in, `suggestion` offered.
+    virtual std::optional<QString> askName(const QString& title, const QString& label,
+                                           const QString& suggestion) = 0;
 
     void inform(const QString& caption, const QString& text) {
         message(caption, text, {Button::OK}, Button::OK, Icon::Information);

@@ -15,8 +15,11 @@ public:
     void CloseYear1Click();
 
 private:
-    // Points the sale table at `file`, read-only unless its name is sale.tbl.
-    void openSaleTable(const QString& dir, const QString& name);
+    // Points the sale table at a year: read-only unless it is the current one.
+    void openSaleTable(const QString& place, bool current);
+    // The year chosen: a file's path (sale.tbl of the data directory when none), or on a
+    // server an archived year's name (the current year when none).
+    void openYear(const QString& chosen);
 
     core::Pos& pos;
     QString m_lastChosen; // the open dialog keeps the last name chosen in it

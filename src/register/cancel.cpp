@@ -4,6 +4,7 @@
 #include "catalog/products.h"
 #include "core/number_text.h"
 #include "register/devices/devices.h"
+#include "register/sale_lines.h"
 #include "ui/main_form.h"
 #include "ui/widgets.h"
 
@@ -29,22 +30,13 @@ void Cancel::giveBackStock() {
     auto& lines = pos.sale.lines;
     // A stored sale's stock stays sold, whatever is left of it on screen.
     if (pos.sale.stored) return;
-    store::Table& products = pos.tables.product;
     // The product lines are exactly those the hidden list knows; the lines Total and
     // ring-up append have no entry there (a product whose name trims to nothing still has).
     for (size_t i = 0; i < lines.size(); ++i) {
         if (!lines[i].stockTaken) continue;
         const core::Decimal qty = core::ParseNumber(f.memQuantity->line(int(i)));
         // Exactly the row the stock came from; a row deleted since gets nothing.
-        if (products.gotoRowId(lines[i].productRow)) {
-            const core::Decimal stock =
-                core::ParseNumber(core::fieldText(products, store::product::QUANTITY));
-            products.edit();
-            products.setNumberText(
-                store::product::QUANTITY,
-                core::FormatQuantity(lines[i].refund ? stock - qty : stock + qty).toStdString());
-            products.post();
-        }
+        pos.sub.lines->giveBackStock(lines[i], qty);
         // Once given back, never again, even when a later line stops this walk.
         lines[i].stockTaken = false;
     }

@@ -95,10 +95,29 @@ void SaleLines::imgAddItemClick() {
     store::requireNumberFits(record, store::sale::price(n), priceText.toStdString());
     store::requireNumberFits(record, store::sale::cost(n), costText.toStdString());
 
-    // The stock first: when it cannot be stored, the sale has no line for it either.
-    products.edit();
-    products.setNumberText(store::product::QUANTITY, stockText.toStdString());
-    products.post();
+    // The stock first: when it cannot be stored, the sale has no line for it either. It moves
+    // from the stock stored at this moment, which another register may have changed since it
+    // was read above, and is checked again against it.
+    bool short_ = false;
+    core::Decimal storedStock = newStock;
+    const bool moved = products.changeRow(row, [&] {
+        const core::Decimal now =
+            core::ParseNumber(core::fieldText(products, store::product::QUANTITY));
+        if (!refund && (now.sign() <= 0 || now < qty)) {
+            short_ = true;
+            return false;
+        }
+        storedStock = refund ? now + qty : now - qty;
+        products.setNumberText(store::product::QUANTITY,
+                               core::FormatQuantity(storedStock).toStdString());
+        return true;
+    });
+    if (!moved) {
+        if (short_) pos.dialogs().inform("Marlow POS", "Quantity exceeds inventory!");
+        finishAdd();
+        return;
+    }
+    showStoredStock(row);
 
     f.memQuantity->addLine(qtyText);
     f.memProductList->addLine(lineText);
@@ -124,7 +143,7 @@ void SaleLines::imgAddItemClick() {
     f.edtSaleQuantity->setText("1");
     if (!refund) {
         try {
-            reorderCheck(newStock);
+            reorderCheck(storedStock);
         } catch (const core::PosError&) {
             reorderTrouble = std::current_exception();
         }
@@ -155,6 +174,28 @@ void SaleLines::reorderCheck(const core::Decimal& newStock) {
             QString("Cannot write %1: %2").arg(kOrderListFile, file.errorString()).toStdString());
 }
 
+bool SaleLines::giveBackStock(const core::SaleState::LineSource& source,
+                              const core::Decimal& qty) {
+    store::Table& products = pos.tables.product;
+    const bool moved = products.changeRow(source.productRow, [&] {
+        const core::Decimal stock =
+            core::ParseNumber(core::fieldText(products, store::product::QUANTITY));
+        products.setNumberText(
+            store::product::QUANTITY,
+            core::FormatQuantity(source.refund ? stock - qty : stock + qty).toStdString());
+        return true;
+    });
+    if (moved) showStoredStock(source.productRow);
+    return moved;
+}
+
+void SaleLines::showStoredStock(std::int64_t row) {
+    // The product panel, when it shows this product and is not being edited, shows the stock
+    // as stored now: with several registers that need not be what this one alone would make.
+    if (row != pos.state.productPanelRow || pos.state.productEditMode) return;
+    pos.form.edtQuantity->setText(core::fieldText(pos.tables.product, store::product::QUANTITY));
+}
+
 void SaleLines::finishAdd() {
     auto& f = pos.form;
     f.edtBarcodeHidden->setEnabled(true);
@@ -176,16 +217,7 @@ void SaleLines::memProductListMouseUp(int line) {
 
         // The stock goes back first, to the very row it came from if that row still
         // exists; should that fail, the line stays and nothing is lost.
-        store::Table& products = pos.tables.product;
-        if (source.stockTaken && products.gotoRowId(source.productRow)) {
-            const core::Decimal stock =
-                core::ParseNumber(core::fieldText(products, store::product::QUANTITY));
-            products.edit();
-            products.setNumberText(
-                store::product::QUANTITY,
-                core::FormatQuantity(source.refund ? stock - qty : stock + qty).toStdString());
-            products.post();
-        }
+        if (source.stockTaken) giveBackStock(source, qty);
 
         if (source.taxable) sale.taxableTotal -= price;
         sale.saleSubTotal -= price;

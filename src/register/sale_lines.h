@@ -18,6 +18,10 @@ public:
     void imgNoteClick();
     void btnNoteClick();
 
+    // Puts a line's stock back on the row it came from (takes it back for a refund line),
+    // applied to the stock stored at this moment; false when the row is gone.
+    bool giveBackStock(const core::SaleState::LineSource& source, const core::Decimal& qty);
+
     // The product name of a line text: cut at its first "{" when it ends with "}", trimmed.
     static QString productNameOf(const QString& lineText);
 
@@ -25,6 +29,7 @@ private:
     void finishAdd(); // steps 18 and 19
     // Step 17: notes a product at or below its minimum in the reorder list.
     void reorderCheck(const core::Decimal& newStock);
+    void showStoredStock(std::int64_t row);
 
     core::Pos& pos;
 };

@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -111,6 +113,25 @@ std::optional<QString> QtDialogs::saveFile(const QString& title, const QString& 
     m_modalClosed = true;
     if (f.isEmpty()) return std::nullopt;
     return f;
+}
+
+std::optional<QString> QtDialogs::chooseItem(const QString& title, const QString& label,
+                                             const QStringList& items) {
+    bool ok = false;
+    const QString item = QInputDialog::getItem(m_parent, title, label, items, 0, false, &ok);
+    m_modalClosed = true;
+    if (!ok || item.isEmpty()) return std::nullopt;
+    return item;
+}
+
+std::optional<QString> QtDialogs::askName(const QString& title, const QString& label,
+                                          const QString& suggestion) {
+    bool ok = false;
+    const QString name =
+        QInputDialog::getText(m_parent, title, label, QLineEdit::Normal, suggestion, &ok);
+    m_modalClosed = true;
+    if (!ok) return std::nullopt;
+    return name.trimmed();
 }
 
 void QtReportOutput::output(core::Document doc, bool preview) {

@@ -19,6 +19,10 @@ public:
                                     const QString& filter) override;
     std::optional<QString> saveFile(const QString& title, const QString& dir,
                                     const QString& filter) override;
+    std::optional<QString> chooseItem(const QString& title, const QString& label,
+                                      const QStringList& items) override;
+    std::optional<QString> askName(const QString& title, const QString& label,
+                                   const QString& suggestion) override;
 
     // True once after a modal box closed: the main window's reactivation that follows is
     // the box giving the focus back, not the clerk coming back to the program.

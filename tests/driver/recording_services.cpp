@@ -27,9 +27,10 @@ std::optional<QString> RecordingDialogs::nextFile(const QString& title) {
         problems << QString("the dialog \"%1\" had no queued answer").arg(title);
         return std::nullopt;
     }
-    auto a = fileAnswers.front();
+    std::optional<QString> answer;
+    answer.swap(fileAnswers.front());
     fileAnswers.pop_front();
-    return a;
+    return answer;
 }
 
 std::optional<QString> RecordingDialogs::chooseFolder(const QString& title, const QString&) {
@@ -43,6 +44,22 @@ std::optional<QString> RecordingDialogs::openFile(const QString& title, const QS
 
 std::optional<QString> RecordingDialogs::saveFile(const QString& title, const QString&,
                                                   const QString&) {
+    return nextFile(title);
+}
+
+std::optional<QString> RecordingDialogs::chooseItem(const QString& title, const QString&,
+                                                    const QStringList& items) {
+    auto chosen = nextFile(title);
+    if (chosen && !items.contains(*chosen)) {
+        problems << QString("the list \"%1\" offers no %2 (it offers %3)")
+                        .arg(title, *chosen, items.join(", "));
+        return std::nullopt;
+    }
+    return chosen;
+}
+
+std::optional<QString> RecordingDialogs::askName(const QString& title, const QString&,
+                                                 const QString&) {
     return nextFile(title);
 }
 

@@ -30,9 +30,13 @@ public:
                                     const QString& filter) override;
     std::optional<QString> saveFile(const QString& title, const QString& dir,
                                     const QString& filter) override;
+    std::optional<QString> chooseItem(const QString& title, const QString& label,
+                                      const QStringList& items) override;
+    std::optional<QString> askName(const QString& title, const QString& label,
+                                   const QString& suggestion) override;
 
     std::deque<core::Button> answers;               // for the next message boxes
-    std::deque<std::optional<QString>> fileAnswers; // for the next file or folder dialogs
+    std::deque<std::optional<QString>> fileAnswers; // for the next file, folder, list or name dialogs
     std::deque<RecordedBox> boxes;                  // shown and not yet checked
     QStringList problems; // answers that did not fit the box they were given to
 
