@@ -3,6 +3,9 @@
 #include "driver/runner.h"
 #include "driver/runner_support.h"
 #include "store/data_dir.h"
+#include "store/place.h"
+#include "store/server_source.h"
+#include "test_server.h"
 #include "store/table.h"
 
 #include <QDate>
@@ -51,13 +54,19 @@ std::vector<std::pair<int, QString>> fieldValues(const store::Layout& layout,
 
 } // namespace
 
-// The table file a scenario names: one of the four, or a .tbl path relative to $WORK.
+// The table a scenario names: one of the four, or a .tbl path relative to $WORK; on a server
+// also an archived year by its name.
 std::unique_ptr<store::Table> Runner::openTable(const QString& name, bool readOnly) {
     std::string path;
     store::Kind kind;
     if (const store::Layout* l = store::layoutByName(name.toStdString())) {
-        path = (m_data + "/" + name + ".tbl").toStdString();
+        path = store::tablePlace(m_dataPath.toStdString(), name.toStdString());
         kind = l->kind;
+    } else if (m_server && !name.contains('/') && !name.endsWith(".tbl")) {
+        path = store::tablePlace(m_dataPath.toStdString(), name.toStdString());
+        const auto found = store::serverTableKind(*store::serverTable(path));
+        if (!found) fail("no table of the shop is named " + show(name));
+        kind = *found;
     } else {
         path = QDir(m_work).absoluteFilePath(name).toStdString();
         const auto found = store::fileKind(path);
@@ -120,7 +129,7 @@ void Runner::cmdUser(const Command& c) {
     const QStringList& a = c.args;
     need(c, 3);
     store::Table t(store::Kind::Security);
-    t.setFileName((m_data + "/security.tbl").toStdString());
+    t.setFileName(store::tablePlace(m_dataPath.toStdString(), "security"));
     t.open();
     t.append();
     t.setText(store::security::USERNAME, a[1].toStdString());
@@ -133,6 +142,23 @@ void Runner::cmdSerialFail(const Command& c) {
     const QStringList& a = c.args;
     need(c, 1);
     m_rec->serial.failing.insert(a[1]);
+}
+
+void Runner::cmdServerStop(const Command&) {
+    if (!m_server) fail("server-stop needs a run with --backend postgresql");
+    m_server->stop();
+}
+
+void Runner::cmdServerStart(const Command&) {
+    if (!m_server) fail("server-start needs a run with --backend postgresql");
+    m_server->start();
+}
+
+void Runner::cmdSetShop(const Command& c) {
+    need(c, 1);
+    Command set = c;
+    set.args = QStringList{"set", c.args[1], m_dataPath};
+    cmdSet(set);
 }
 
 void Runner::cmdPrinterFail(const Command&) {

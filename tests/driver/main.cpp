@@ -1,6 +1,9 @@
-// pos-scenario [--keep] FILE...: plays scenario files against the program, unattended.
+// pos-scenario [--keep] [--backend files|postgresql] FILE...: plays scenario files against
+// the program, unattended; with postgresql each scenario's tables are in a fresh database on
+// a server the runner starts for the run and stops at its end.
 #include "driver/runner.h"
 #include "program/program.h"
+#include "test_server.h"
 
 #include <QApplication>
 #include <QDir>
@@ -23,23 +26,36 @@ int main(int argc, char** argv) {
     program::applyLook(app);
 
     bool keep = false;
+    QString backend = "files";
     QStringList files;
-    for (const QString& a : app.arguments().mid(1)) {
-        if (a == "--keep")
+    const QStringList args = app.arguments().mid(1);
+    for (int i = 0; i < args.size(); ++i) {
+        if (args[i] == "--keep")
             keep = true;
+        else if (args[i] == "--backend" && i + 1 < args.size())
+            backend = args[++i];
         else
-            files << QFileInfo(a).absoluteFilePath();
+            files << QFileInfo(args[i]).absoluteFilePath();
     }
-    if (files.isEmpty()) {
-        std::fprintf(stderr, "usage: pos-scenario [--keep] FILE...\n");
+    if (files.isEmpty() || (backend != "files" && backend != "postgresql")) {
+        std::fprintf(stderr, "usage: pos-scenario [--keep] [--backend files|postgresql] FILE...\n");
         return 2;
+    }
+    std::unique_ptr<testsupport::TestServer> server;
+    if (backend == "postgresql") {
+        try {
+            server = std::make_unique<testsupport::TestServer>();
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "pos-scenario: %s\n", e.what());
+            return 2;
+        }
     }
     const QString home = QDir::currentPath();
     int passed = 0, failed = 0;
     for (const QString& file : files) {
         driver::Outcome o;
         {
-            driver::Runner runner(keep);
+            driver::Runner runner(keep, server.get());
             o = runner.run(file);
         }
         QDir::setCurrent(home);

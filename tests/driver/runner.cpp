@@ -3,6 +3,7 @@
 #include "driver/runner_support.h"
 #include "program/program.h"
 #include "store/data_dir.h"
+#include "test_server.h"
 #include "ui/main_form.h"
 
 #include <QApplication>
@@ -18,7 +19,9 @@
 
 namespace driver {
 
-Runner::Runner(bool keep) : m_keep(keep) {}
+Runner::Runner(bool keep, testsupport::TestServer* server) : m_keep(keep), m_server(server) {
+    if (server) m_serverShop = QString::fromStdString(server->freshUri());
+}
 
 Runner::~Runner() {
     stopProgram();
@@ -35,10 +38,12 @@ void Runner::setUp(const QString& work) {
     m_work = work;
     m_data = work + "/data";
     QDir::setCurrent(m_work);
-    store::createDataDirectory(m_data.toStdString());
+    // The shop's tables: the data directory, or a fresh database on the runner's server.
+    m_dataPath = m_serverShop.isEmpty() ? m_data + "/" : m_serverShop;
+    store::createShop(m_dataPath.toStdString());
     QFile f(m_work + "/datapath.pos");
     if (!f.open(QIODevice::WriteOnly)) fail("cannot write datapath.pos");
-    f.write((m_data + "/\r\n").toUtf8());
+    f.write((m_dataPath + "\r\n").toUtf8());
     m_rec = std::make_unique<RecordingServices>();
 }
 
@@ -127,6 +132,9 @@ void Runner::runCommand(const Command& c) {
         {"serial-fail", &Runner::cmdSerialFail},
         {"serial-break", &Runner::cmdSerialBreak},
         {"printer-fail", &Runner::cmdPrinterFail},
+        {"server-stop", &Runner::cmdServerStop},
+        {"server-start", &Runner::cmdServerStart},
+        {"set-shop", &Runner::cmdSetShop},
         {"expect-rows", &Runner::cmdExpectRows},
         {"expect-row", &Runner::cmdExpectRow},
         {"expect-file", &Runner::cmdExpectFile},

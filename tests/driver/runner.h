@@ -16,6 +16,9 @@ class Program;
 namespace store {
 class Table;
 }
+namespace testsupport {
+class TestServer;
+}
 
 namespace driver {
 
@@ -28,7 +31,8 @@ struct Outcome {
 // Plays one scenario file against the real program in a fresh working directory.
 class Runner {
 public:
-    explicit Runner(bool keep);
+    // With a server, the shop's tables are in a fresh database there, not in $DATA.
+    explicit Runner(bool keep, testsupport::TestServer* server = nullptr);
     ~Runner();
     Outcome run(const QString& file);
 
@@ -58,6 +62,9 @@ private:
     void cmdSerialFail(const Command& c);
     void cmdSerialBreak(const Command& c);
     void cmdPrinterFail(const Command& c);
+    void cmdServerStop(const Command& c);
+    void cmdServerStart(const Command& c);
+    void cmdSetShop(const Command& c);
     void cmdExpectRows(const Command& c);
     void cmdExpectRow(const Command& c);
     void cmdExpectFile(const Command& c);
@@ -102,6 +109,9 @@ private:
 
     bool m_keep;
     QString m_work, m_data;
+    testsupport::TestServer* m_server = nullptr;
+    QString m_serverShop;
+    QString m_dataPath; // as datapath.pos holds it
     QString m_dir; // the folder of the scenario file, for `include`
     int m_includeDepth = 0;
     std::unique_ptr<RecordingServices> m_rec;
