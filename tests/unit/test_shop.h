@@ -22,11 +22,15 @@ inline std::string backendName(const testing::TestParamInfo<Backend>& info) {
     return info.param == Backend::File ? "File" : "Server";
 }
 
-// One test's shop: a temporary folder, or a fresh database on the tests' own server.
+// One test's shop: the folder data/ of a temporary folder, or a fresh database on the tests'
+// own server. The temporary folder is there in both cases, as a register's working folder.
 class TestShop {
 public:
     explicit TestShop(Backend backend) : m_backend(backend) {
-        if (backend == Backend::Server) m_uri = testsupport::sharedServer().freshUri();
+        if (backend == Backend::Server)
+            m_uri = testsupport::sharedServer().freshUri();
+        else
+            std::filesystem::create_directories(m_dir.path() / "data");
     }
     Backend backend() const { return m_backend; }
     // The data path as datapath.pos holds it.
@@ -34,8 +38,7 @@ public:
         return m_backend == Backend::Server ? m_uri : m_dir.file("data") + "/";
     }
     std::string place(const std::string& name) const {
-        return m_backend == Backend::Server ? store::tablePlace(m_uri, name)
-                                            : m_dir.file(name + ".tbl");
+        return store::tablePlace(dataPath(), name);
     }
     // A new empty table of `kind`, opened.
     std::unique_ptr<store::Table> table(store::Kind kind, const std::string& name) const {

@@ -1,16 +1,18 @@
-// Rings up sales in a child process through the real handlers and kills it at random
-// moments: every stored sale must be whole, numbered without gaps, and the card noted on
-// the customer must be the last stored sale's.
+// Rings up sales in child registers through the real handlers, on a shop in a folder and on a
+// server: registers killed at random moments never leave half a sale, and several registers
+// at once never twin an invoice number nor lose a stock move.
 #include "core/text_file.h"
 #include "store/data_dir.h"
 #include "store/table.h"
+#include "test_shop.h"
 
 #include <gtest/gtest.h>
 
 #include <sqlite3.h>
 
 #include <QDir>
-#include <QTemporaryDir>
+#include <QString>
+#include <QStringList>
 
 #include <chrono>
 #include <csignal>
@@ -31,7 +33,7 @@ void addRow(Table& t, const std::vector<std::pair<int, std::string>>& fields) {
     t.post();
 }
 
-// Starts the writer and returns once it has opened the register.
+// Starts the writer in `dir` and returns once it has opened the register.
 pid_t startWriter(const std::string& dir, const char* mode = nullptr) {
     int fds[2];
     if (pipe(fds) != 0) return -1;
@@ -50,18 +52,25 @@ pid_t startWriter(const std::string& dir, const char* mode = nullptr) {
     close(fds[0]);
     return pid;
 }
-// The shop's settings beside the data, then 200 writers killed at random moments.
-void killWriterAtRandom(const QTemporaryDir& tmp, const char* mode) {
+
+// A register's working folder: its settings, and where the shop's tables are.
+void makeTill(const std::string& dir, const TestShop& shop) {
+    QDir().mkpath(QString::fromStdString(dir));
     QStringList prefs(24);
     prefs[0] = "Test Shop";
     prefs[10] = "  ";
     prefs[11] = "6.25";
     prefs[19] = "T";
-    core::writeLines(tmp.filePath("prefs.pos"), prefs);
-    core::writeLines(tmp.filePath("datapath.pos"), {tmp.filePath("data") + "/"});
+    const QString d = QString::fromStdString(dir);
+    core::writeLines(d + "/prefs.pos", prefs);
+    core::writeLines(d + "/datapath.pos", {QString::fromStdString(shop.dataPath())});
+}
+
+// 200 writers killed at random moments.
+void killWriterAtRandom(const std::string& dir, const char* mode) {
     std::mt19937 rng(std::random_device{}());
     for (int round = 0; round < 200; ++round) {
-        pid_t pid = startWriter(tmp.path().toStdString(), mode);
+        pid_t pid = startWriter(dir, mode);
         ASSERT_GT(pid, 0) << "the writer did not start";
         std::this_thread::sleep_for(std::chrono::microseconds(rng() % 30000));
         kill(pid, SIGKILL);
@@ -70,95 +79,128 @@ void killWriterAtRandom(const QTemporaryDir& tmp, const char* mode) {
         ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped by itself, status " << status;
     }
 }
+
+// The shop of the ring-up tests: one product, plenty of stock, and the cash customer.
+void stockShop(const TestShop& shop) {
+    createShop(shop.dataPath());
+    auto p = shop.open(Kind::Product, "product");
+    auto c = shop.open(Kind::Customer, "customer");
+    addRow(*p, {{product::CATEGORY, "Tools"},
+                {product::PRODUCT, "Widget"},
+                {product::QUANTITY, "1000000"},
+                {product::MINIMUM, "0"},
+                {product::COST, "6.00"},
+                {product::PRICE, "12.34"},
+                {product::TAX, "F"},
+                {product::BARCODE, "W"}});
+    addRow(*c, {{customer::NAME, "CASH CUSTOMER"}});
+}
+
+// Every sale whole and numbered 1, 2, 3… without gap or twin; returns how many.
+int checkSales(Table& sales, std::string* lastCard = nullptr) {
+    int expect = 1;
+    for (sales.first(); !sales.eof(); sales.next(), ++expect) {
+        EXPECT_EQ(sales.number(sale::INVOICE), expect) << "invoice numbers have a gap or a twin";
+        if (sales.number(sale::INVOICE) != expect) return -1;
+        EXPECT_EQ(sales.text(sale::NAME), "CASH CUSTOMER");
+        EXPECT_EQ(sales.text(sale::prod(0)), "1 Widget");
+        EXPECT_EQ(sales.text(sale::TOTAL), "12.34");
+        EXPECT_EQ(sales.text(sale::CHARGE1), "12.34");
+        EXPECT_EQ(sales.text(sale::CLERK), "No Security");
+        EXPECT_FALSE(sales.text(sale::CARD).empty());
+        if (lastCard) *lastCard = sales.text(sale::CARD);
+    }
+    return expect - 1;
+}
+
+class RegisterProcesses : public ShopTest {};
+RUN_ON_BOTH_BACKENDS(RegisterProcesses);
 } // namespace
 
-TEST(RingUpDurability, KilledRegisterNeverLeavesHalfASale) {
-    QTemporaryDir tmp;
-    const std::string dir = tmp.path().toStdString();
-    createDataDirectory(dir + "/data");
-    {
-        Table p(Kind::Product), c(Kind::Customer);
-        p.setFileName(dir + "/data/product.tbl");
-        c.setFileName(dir + "/data/customer.tbl");
-        p.open();
-        c.open();
-        addRow(p, {{product::CATEGORY, "Tools"},
-                   {product::PRODUCT, "Widget"},
-                   {product::QUANTITY, "1000000"},
-                   {product::MINIMUM, "0"},
-                   {product::COST, "6.00"},
-                   {product::PRICE, "12.34"},
-                   {product::TAX, "F"},
-                   {product::BARCODE, "W"}});
-        addRow(c, {{customer::NAME, "CASH CUSTOMER"}});
-    }
-    ASSERT_NO_FATAL_FAILURE(killWriterAtRandom(tmp, nullptr));
+TEST_P(RegisterProcesses, KilledRegisterNeverLeavesHalfASale) {
+    stockShop(shop);
+    const std::string till = shop.dir().file("till");
+    makeTill(till, shop);
+    ASSERT_NO_FATAL_FAILURE(killWriterAtRandom(till, nullptr));
 
-    Table sales(Kind::Sale), customers(Kind::Customer);
-    sales.setFileName(dir + "/data/sale.tbl");
-    customers.setFileName(dir + "/data/customer.tbl");
-    sales.open();
-    customers.open();
-    int expect = 1;
+    auto sales = shop.open(Kind::Sale, "sale");
+    auto customers = shop.open(Kind::Customer, "customer");
     std::string lastCard;
-    for (sales.first(); !sales.eof(); sales.next(), ++expect) {
-        ASSERT_EQ(sales.number(sale::INVOICE), expect) << "invoice numbers have a gap or a twin";
-        ASSERT_EQ(sales.text(sale::NAME), "CASH CUSTOMER");
-        ASSERT_EQ(sales.text(sale::prod(0)), "1 Widget");
-        ASSERT_EQ(sales.text(sale::TOTAL), "12.34");
-        ASSERT_EQ(sales.text(sale::CHARGE1), "12.34");
-        ASSERT_EQ(sales.text(sale::CLERK), "No Security");
-        lastCard = sales.text(sale::CARD);
-        ASSERT_FALSE(lastCard.empty());
+    const int stored = checkSales(*sales, &lastCard);
+    EXPECT_GT(stored, 0) << "no sale was ever stored";
+    std::printf("%d sales stored across 200 killed registers\n", stored);
+    customers->first();
+    EXPECT_EQ(customers->text(customer::CARD), lastCard);
+    // What the killed registers took from the stock is exactly what their stored sales hold,
+    // but for the lines of the one sale each was ringing in when killed: those stay taken,
+    // as the open sale is not kept (yet) across a crash.
+    auto products = shop.open(Kind::Product, "product");
+    EXPECT_LE(products->number(product::QUANTITY), 1000000 - stored);
+    if (sqlite3* db = sales->handle()) {
+        sqlite3_stmt* st = nullptr;
+        sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &st, nullptr);
+        ASSERT_EQ(sqlite3_step(st), SQLITE_ROW);
+        EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)), "ok");
+        sqlite3_finalize(st);
     }
-    EXPECT_GT(expect, 1) << "no sale was ever stored";
-    std::printf("%d sales stored across 200 killed registers\n", expect - 1);
-    customers.first();
-    EXPECT_EQ(customers.text(customer::CARD), lastCard);
-    sqlite3_stmt* st = nullptr;
-    sqlite3_prepare_v2(sales.handle(), "PRAGMA integrity_check", -1, &st, nullptr);
-    ASSERT_EQ(sqlite3_step(st), SQLITE_ROW);
-    EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)), "ok");
-    sqlite3_finalize(st);
 }
 
 // Payments on account in a child register killed at random moments: every payment is
 // recorded whole or not at all, so each invoice's balance is its total less what was paid.
-TEST(PaymentDurability, KilledRegisterNeverHalfRecordsAPayment) {
-    QTemporaryDir tmp;
-    const std::string dir = tmp.path().toStdString();
-    createDataDirectory(dir + "/data");
+TEST_P(RegisterProcesses, KilledRegisterNeverHalfRecordsAPayment) {
+    createShop(shop.dataPath());
     {
-        Table s(Kind::Sale);
-        s.setFileName(dir + "/data/sale.tbl");
-        s.open();
+        auto s = shop.open(Kind::Sale, "sale");
         const char* open[][4] = {{"1", "ADAMS", "9.00", "9.00"},
                                  {"2", "BAKER", "100000.00", "0.00"},
                                  {"3", "CLARK", "5.00", "5.00"}};
         for (auto& row : open) {
-            s.append();
-            s.setNumber(sale::INVOICE, std::stod(row[0]));
-            s.setText(sale::NAME, row[1]);
-            s.setText(sale::TOTAL, row[2]);
-            s.setText(sale::PAID, row[3]);
-            s.setText(sale::BALANCE, std::string(row[2]) == row[3] ? "0.00" : row[2]);
-            s.setText(sale::LINK, "0");
-            s.post();
+            s->append();
+            s->setNumber(sale::INVOICE, std::stod(row[0]));
+            s->setText(sale::NAME, row[1]);
+            s->setText(sale::TOTAL, row[2]);
+            s->setText(sale::PAID, row[3]);
+            s->setText(sale::BALANCE, std::string(row[2]) == row[3] ? "0.00" : row[2]);
+            s->setText(sale::LINK, "0");
+            s->post();
         }
     }
-    ASSERT_NO_FATAL_FAILURE(killWriterAtRandom(tmp, "pay"));
+    const std::string till = shop.dir().file("till");
+    makeTill(till, shop);
+    ASSERT_NO_FATAL_FAILURE(killWriterAtRandom(till, "pay"));
 
-    Table sales(Kind::Sale);
-    sales.setFileName(dir + "/data/sale.tbl");
-    sales.open();
-    ASSERT_EQ(sales.recordCount(), 3);
+    auto sales = shop.open(Kind::Sale, "sale");
+    ASSERT_EQ(sales->recordCount(), 3);
     long long paidCents = 0;
-    for (sales.first(); !sales.eof(); sales.next()) {
-        auto cents = [&](int field) { return std::llround(sales.number(field) * 100); };
+    for (sales->first(); !sales->eof(); sales->next()) {
+        auto cents = [&](int field) { return std::llround(sales->number(field) * 100); };
         EXPECT_EQ(cents(sale::BALANCE), cents(sale::TOTAL) - cents(sale::PAID))
-            << "invoice " << sales.text(sale::INVOICE);
-        if (sales.text(sale::NAME) == "BAKER") paidCents = cents(sale::PAID);
+            << "invoice " << sales->text(sale::INVOICE);
+        if (sales->text(sale::NAME) == "BAKER") paidCents = cents(sale::PAID);
     }
     EXPECT_GT(paidCents, 0) << "no payment was ever recorded";
     std::printf("%lld payments recorded across 200 killed registers\n", paidCents);
+}
+
+// Four registers ring up 500 sales each at the same moments on one shop.
+TEST_P(RegisterProcesses, ManyRegistersNeverTwinAnInvoiceNorLoseStock) {
+    constexpr int kTills = 4, kSales = 500;
+    stockShop(shop);
+    std::vector<pid_t> writers;
+    for (int n = 0; n < kTills; ++n) {
+        const std::string till = shop.dir().file("till" + std::to_string(n));
+        makeTill(till, shop);
+        writers.push_back(startWriter(till, std::to_string(kSales).c_str()));
+        ASSERT_GT(writers.back(), 0);
+    }
+    for (pid_t pid : writers) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+            << "a register stopped with status " << status;
+    }
+    auto sales = shop.open(Kind::Sale, "sale");
+    EXPECT_EQ(checkSales(*sales), kTills * kSales);
+    auto products = shop.open(Kind::Product, "product");
+    EXPECT_EQ(products->text(product::QUANTITY), std::to_string(1000000 - kTills * kSales) + ".00");
 }

@@ -1,6 +1,7 @@
-// ringup-writer DIR [pay]: rings up credit sales through the register's handlers until it
+// ringup-writer DIR [pay|N]: rings up credit sales through the register's handlers until it
 // is killed, or with "pay" takes payments of 0.01 on the first open invoice; the durability
-// tests kill it at random moments.
+// tests kill it at random moments. With a number it rings up that many sales and ends: the
+// many-register test runs several at once on one shop.
 #include "driver/recording_services.h"
 #include "program/program.h"
 #include "register/product_lookup.h"
@@ -16,6 +17,7 @@
 #include <QTest>
 
 #include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -39,7 +41,8 @@ int main(int argc, char** argv) {
             if (!rec.dialogs.boxes.empty()) return 4;
         }
     }
-    for (long card = 1;; ++card) {
+    const long count = argc > 2 ? std::atol(argv[2]) : 0;
+    for (long card = 1; count == 0 || card <= count; ++card) {
         f.edtBarcodeHidden->setText("W");
         pos.sub.lookup->edtBarcodeHiddenEnter();
         pos.sub.totals->imgTotalClick();
@@ -48,6 +51,11 @@ int main(int argc, char** argv) {
         f.edtCreditCard2->setText(QString::number(card));
         f.edtAuthorization->setText("A");
         pos.sub.ringUp->imgRingUpClick();
-        if (!rec.dialogs.boxes.empty()) return 4; // every ring-up must go through silently
+        if (!rec.dialogs.boxes.empty()) {
+            // every ring-up must go through silently
+            std::fprintf(stderr, "%s\n", qPrintable(rec.dialogs.boxes.front().text));
+            return 4;
+        }
     }
+    return 0;
 }
