@@ -224,8 +224,17 @@ public:
             where += std::string(where.empty() ? " WHERE " : " AND ") + col + " = $" +
                      std::to_string(params.size()) + (numeric ? "::float8" : "::text");
         }
-        return one(read("SELECT " + m_columns + " FROM " + m_table + where + " ORDER BY " +
-                            m_order + " LIMIT 1",
+        bool onKey = false;
+        for (const Match& m : equals)
+            onKey |= m.pos == m_key && !m.trimmed;
+        // Matched on the order's own field, the first match in order is the first entry of its
+        // index. Otherwise the matches are found first (by a barcode's or a name's index) and
+        // only they are put in order: left to choose, the planner may walk the whole order
+        // hoping for an early match, which on a freshly filled table it cannot judge.
+        const std::string select = "SELECT " + m_columns + " FROM " + m_table + where;
+        return one(read(onKey ? select + " ORDER BY " + m_order + " LIMIT 1"
+                              : "WITH m AS MATERIALIZED (" + select + ") SELECT * FROM m ORDER BY " +
+                                    m_order + " LIMIT 1",
                         params),
                    into);
     }

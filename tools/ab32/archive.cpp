@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <sqlite3.h>
@@ -61,6 +62,36 @@ bool wholeTable(const QString& path) {
 QString zipError(zip_t* z) {
     return QString::fromUtf8(zip_strerror(z));
 }
+
+// A shop whose tables are in a database on a PostgreSQL server.
+bool onServer(const QString& dataPath) {
+    return dataPath.startsWith("postgresql://", Qt::CaseInsensitive) ||
+           dataPath.startsWith("postgres://", Qt::CaseInsensitive);
+}
+
+// Runs one of PostgreSQL's client programs (pg_dump, pg_restore); fails with what it said.
+void runClient(const QString& program, const QStringList& args, const QString& doing) {
+    QProcess p;
+    p.setProcessChannelMode(QProcess::SeparateChannels);
+    p.start(program, args);
+    if (!p.waitForStarted())
+        fail(QString("%1: %2 cannot be started (it comes with the package postgresql-client).")
+                 .arg(doing, program));
+    p.closeWriteChannel();
+    p.waitForFinished(-1);
+    if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+        QString why = QString::fromUtf8(p.readAllStandardError()).trimmed();
+        why.replace(program + ": ", "");
+        fail(QString("%1: %2").arg(doing, why.section('\n', 0, 2)));
+    }
+}
+
+// The shop's database written whole into one file, and checked to read back.
+void dumpShop(const QString& uri, const QString& file) {
+    runClient("pg_dump", {"--format=custom", "--file=" + file, "--dbname=" + uri},
+              "The shop's database cannot be backed up");
+    runClient("pg_restore", {"--list", file}, "The backup of the shop's database is not whole");
+}
 } // namespace
 
 Settings Settings::read(const QString& path) {
@@ -81,6 +112,7 @@ QString dataDirectory(const QString& workDir) {
     if (!f.open(QIODevice::ReadOnly)) fail("The shop's datapath.pos cannot be read.");
     const QString path = QString::fromUtf8(f.readLine()).trimmed();
     if (path.isEmpty()) fail("datapath.pos names no data directory.");
+    if (onServer(path)) return path;
     return QDir(workDir).absoluteFilePath(path);
 }
 
@@ -92,9 +124,17 @@ void backup(const QString& workDir, const QString& dataDir, const QString& locat
         QString name, file;
     };
     std::vector<Entry> entries;
-    const QStringList tables = QDir(dataDir).entryList({"*.tbl"}, QDir::Files, QDir::Name);
+    const bool server = onServer(dataDir);
+    const QStringList tables =
+        server ? QStringList() : QDir(dataDir).entryList({"*.tbl"}, QDir::Files, QDir::Name);
     int done = 0;
-    const int total = int(tables.size()) + 1;
+    const int total = int(tables.size()) + (server ? 2 : 1);
+    if (server) {
+        // The whole database as it stands at one moment, whatever the registers do meanwhile.
+        dumpShop(dataDir, tmp.filePath("shop.dump"));
+        entries.push_back({"server/shop.dump", tmp.filePath("shop.dump")});
+        if (progress) progress(++done, total);
+    }
     for (const QString& t : tables) {
         const QString copy = tmp.filePath(t);
         copyTable(QDir(dataDir).filePath(t), copy);
@@ -150,14 +190,25 @@ QString restore(const QString& archive, const QString& workDir, const QString& d
         QString extracted, target;
     };
     std::vector<Entry> entries;
+    const bool server = onServer(dataDir);
+    QString dump; // the database's backup, for a shop on a server
     const zip_int64_t n = zip_get_num_entries(z, 0);
     for (zip_int64_t i = 0; i < n; ++i) {
         const QString name = QString::fromUtf8(zip_get_name(z, zip_uint64_t(i), 0));
         const QString base = QFileInfo(name).fileName();
         QString target;
-        if (name.startsWith("data/") && base.endsWith(".tbl"))
+        if (name.startsWith("data/") && base.endsWith(".tbl")) {
+            if (server)
+                fail(QString("%1 holds a shop kept in a folder; this shop is on a server.\nNothing "
+                             "was restored.")
+                         .arg(archive));
             target = QDir(dataDir).filePath(base);
-        else if (name.startsWith("work/") && base.endsWith(".pos"))
+        } else if (name == "server/shop.dump") {
+            if (!server)
+                fail(QString("%1 holds a shop kept on a server; this shop is in a folder.\nNothing "
+                             "was restored.")
+                         .arg(archive));
+        } else if (name.startsWith("work/") && base.endsWith(".pos"))
             target = QDir(workDir).filePath(base);
         else
             continue; // nothing of ours
@@ -179,9 +230,19 @@ QString restore(const QString& archive, const QString& workDir, const QString& d
             fail(QString("The backup is damaged: the table %1 does not pass its check.\nNothing "
                          "was restored.")
                      .arg(base));
+        if (name == "server/shop.dump") {
+            try {
+                runClient("pg_restore", {"--list", out.fileName()}, "The backup is damaged");
+            } catch (const Failure& f) {
+                fail(QString::fromUtf8(f.what()) + "\nNothing was restored.");
+            }
+            dump = out.fileName();
+            continue;
+        }
         entries.push_back({out.fileName(), target});
     }
-    if (entries.empty()) fail(QString("%1 holds no backup of this program.").arg(archive));
+    if (entries.empty() && dump.isEmpty())
+        fail(QString("%1 holds no backup of this program.").arg(archive));
 
     // The files about to be replaced are kept.
     const QString kept = QDir(workDir).filePath(
@@ -191,6 +252,18 @@ QString restore(const QString& archive, const QString& workDir, const QString& d
         if (QFileInfo::exists(e.target))
             QFile::copy(e.target, QDir(kept).filePath(QFileInfo(e.target).fileName()));
     int done = 0;
+    if (!dump.isEmpty()) {
+        // The database as it is now is kept too, then the backup takes its place in one
+        // transaction: restored whole, or not at all. Closed years made since stay.
+        dumpShop(dataDir, QDir(kept).filePath("shop.dump"));
+        runClient("pg_restore",
+                  {"--clean", "--if-exists", "--single-transaction", "--exit-on-error",
+                   "--no-owner", "--no-privileges", "--dbname=" + dataDir, dump},
+                  QString("The shop's database was not restored (as it was before is kept in "
+                          "%1)")
+                      .arg(kept));
+        if (progress) progress(++done, int(entries.size()) + 1);
+    }
     for (const Entry& e : entries) {
         const QString aside = e.target + ".restoring";
         QFile::remove(aside);
@@ -201,7 +274,7 @@ QString restore(const QString& archive, const QString& workDir, const QString& d
         if (ec)
             fail(
                 QString("Cannot write %1. The replaced files are kept in %2.").arg(e.target, kept));
-        if (progress) progress(++done, int(entries.size()));
+        if (progress) progress(++done, int(entries.size()) + (dump.isEmpty() ? 0 : 1));
     }
     return kept;
 }

@@ -29,17 +29,21 @@ private:
 
 using Progress = std::function<void(int done, int total)>;
 
-// The data directory named by the first line of datapath.pos in `workDir`.
+// The data directory named by the first line of datapath.pos in `workDir`, or the URI of the
+// shop's database on a server.
 QString dataDirectory(const QString& workDir);
 
 // Writes the zip `location`: every table of `dataDir` (copied consistently with SQLite's
-// online backup and checked) under "data/", and the .pos files of `workDir` under "work/".
+// online backup and checked) under "data/", or for a shop on a server its database (written by
+// pg_dump and checked) as "server/shop.dump", and the .pos files of `workDir` under "work/".
 // The zip is written aside and renamed, so it is whole or absent.
 void backup(const QString& workDir, const QString& dataDir, const QString& location,
             const Progress& progress = {});
 
 // Checks every table of the archive before touching anything, keeps the files it replaces in
-// a dated folder of `workDir` (returned), then puts the archive's files in place.
+// a dated folder of `workDir` (returned), then puts the archive's files in place. For a shop
+// on a server the database as it was is kept there too, and pg_restore puts the backup in
+// its place in one transaction.
 QString restore(const QString& archive, const QString& workDir, const QString& dataDir,
                 const Progress& progress = {});
 

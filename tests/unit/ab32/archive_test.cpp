@@ -1,8 +1,10 @@
-// The backup program's round trip, and its refusal of a damaged backup.
+// The backup program's round trip, and its refusal of a damaged backup, for a shop in a folder
+// and for one on a server.
 #include "archive.h"
 #include "store/data_dir.h"
 #include "store/table.h"
 #include "test_dir.h"
+#include "test_shop.h"
 
 #include <gtest/gtest.h>
 
@@ -100,4 +102,57 @@ TEST(BackupProgram, RefusesADamagedBackupBeforeTouchingAnything) {
     EXPECT_TRUE(QDir(work).entryList({"replaced-*"}, QDir::Dirs).isEmpty());
     // Nor is a file that is no zip at all taken for one.
     EXPECT_THROW(ab32::restore(work + "/prefs.pos", work, data), ab32::Failure);
+}
+
+// A shop on a server: its database goes into the backup whole and comes back in one step.
+TEST(BackupProgram, ServerShopComesBackWholeAndADamagedBackupTouchesNothing) {
+    TestShop shop(Backend::Server);
+    const QString work = QString::fromStdString(shop.dir().path().string());
+    const QString uri = QString::fromStdString(shop.dataPath());
+    createShop(shop.dataPath());
+    {
+        auto p = shop.open(Kind::Product, "product");
+        Transaction tx(*p);
+        for (int i = 0; i < kProducts; ++i) {
+            p->append();
+            p->setText(product::PRODUCT, "Product " + std::to_string(i));
+            p->post();
+        }
+        tx.commit();
+    }
+    const QString zip = work + "/120926.zip";
+    ab32::backup(work, uri, zip);
+
+    // Rows deleted and a sale stored after the backup.
+    {
+        auto p = shop.open(Kind::Product, "product");
+        p->first();
+        for (int i = 0; i < 100; ++i)
+            p->remove();
+        auto s = shop.open(Kind::Sale, "sale");
+        s->append();
+        s->setNumber(sale::INVOICE, 1);
+        s->post();
+    }
+    // A backup whose database does not read back is refused before anything changes.
+    const QString bad = work + "/bad.zip";
+    int err = 0;
+    zip_t* z = zip_open(bad.toUtf8().constData(), ZIP_CREATE | ZIP_TRUNCATE, &err);
+    ASSERT_NE(z, nullptr);
+    static const char rubbish[] = "PGDMP and then nothing sensible";
+    zip_file_add(z, "server/shop.dump", zip_source_buffer(z, rubbish, sizeof rubbish, 0), 0);
+    ASSERT_EQ(zip_close(z), 0);
+    EXPECT_THROW(ab32::restore(bad, work, uri), ab32::Failure);
+    EXPECT_EQ(shop.open(Kind::Product, "product")->recordCount(), kProducts - 100);
+    // Nor is a backup of a shop in a folder put into a database.
+    TestDir other;
+    const QString folderZip = QString::fromStdString(other.file("folder.zip"));
+    ab32::backup(QString::fromStdString(other.path().string()), makeShop(other), folderZip);
+    EXPECT_THROW(ab32::restore(folderZip, work, uri), ab32::Failure);
+    EXPECT_TRUE(QDir(work).entryList({"replaced-*"}, QDir::Dirs).isEmpty());
+
+    const QString kept = ab32::restore(zip, work, uri);
+    EXPECT_EQ(shop.open(Kind::Product, "product")->recordCount(), kProducts);
+    EXPECT_EQ(shop.open(Kind::Sale, "sale")->recordCount(), 0);
+    EXPECT_TRUE(QFile::exists(kept + "/shop.dump")) << "the database as it was is not kept";
 }
