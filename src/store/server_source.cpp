@@ -122,10 +122,12 @@ public:
                           "; what was being stored was not stored");
     }
 
-    // Runs one statement (or, without parameters, several). A read that finds the connection
-    // lost outside a transaction is tried once more on a new one.
+    // Runs one statement (or, without parameters, several). One that may safely run twice
+    // (a read, or the start of a transaction) and finds the connection lost outside a
+    // transaction is tried once more on a new one: a connection the network dropped while the
+    // register stood idle costs the clerk nothing.
     Result exec(const std::string& shown, const char* doing, const std::string& sql,
-                const std::vector<std::string>& params = {}, bool isRead = false) {
+                const std::vector<std::string>& params = {}, bool retriable = false) {
         for (int attempt = 0;; ++attempt) {
             PGconn* c = ready(shown);
             std::vector<const char*> values;
@@ -139,7 +141,7 @@ public:
             if (st == PGRES_COMMAND_OK || st == PGRES_TUPLES_OK) return r;
             const std::string why = firstLine(r ? PQresultErrorMessage(r.get()) : PQerrorMessage(c));
             if (PQstatus(c) != CONNECTION_OK) {
-                if (isRead && depth == 0 && attempt == 0) continue;
+                if (retriable && depth == 0 && attempt == 0) continue;
                 lost(shown, why);
             }
             throw EngineError(shown + ": " + doing + ": " + why);
@@ -283,7 +285,7 @@ public:
     void begin() override {
         const int depth = m_conn->depth;
         m_conn->exec(m_shown, "cannot start a transaction",
-                     depth == 0 ? "BEGIN" : "SAVEPOINT s" + std::to_string(depth));
+                     depth == 0 ? "BEGIN" : "SAVEPOINT s" + std::to_string(depth), {}, true);
         ++m_conn->depth;
         ++m_begun;
         if (m_readOnly) return;
