@@ -8,6 +8,7 @@
 #include "catalog/table_browser.h"
 #include "core/text_file.h"
 #include "maintenance/help.h"
+#include "register/journal.h"
 #include "reports/print_dialog.h"
 #include "store/errors.h"
 #include "store/place.h"
@@ -109,6 +110,7 @@ void Startup::openTables(const QString& path) {
     }
     for (auto& [table, name] : tables)
         table->open();
+    pos.sub.journal->open(path);
 }
 
 void Startup::btnDataBaseClick() {
@@ -155,6 +157,7 @@ void Startup::doInit() {
         doEnableFields();
         pos.sub.lists->doPopComboBoxes();
         pos.state.customerEditMode = pos.state.productEditMode = false;
+        pos.sub.journal->restore();
         return;
     }
     f.PageControl1->setCurrentWidget(f.tabCompany);
@@ -166,6 +169,7 @@ void Startup::doInit() {
     f.TForm1->activateWindow(); // for window systems that activate whatever shows
     f.edtCompanyName->setFocus();
     f.Timer1->start();
+    pos.sub.journal->restore();
 }
 
 void Startup::doEnableFields() {

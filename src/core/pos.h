@@ -31,6 +31,7 @@ class SaleLines;
 class Totals;
 class ProductLookup;
 class Cancel;
+class Journal;
 class RingUp;
 class Receivables;
 } // namespace reg
@@ -92,6 +93,7 @@ struct SaleState {
         bool taxable = false;
         bool refund = false;    // a refund line: its stock came in and goes out again
         bool stockTaken = true; // false once its stock has been given back
+        std::int64_t journalRow = 0; // its row in the journal of the open sale
     };
     std::vector<LineSource> lines;
 
@@ -99,12 +101,14 @@ struct SaleState {
     QString balanceDueText, changeDueText, tenderedText, paymentKindText, cardText;
 };
 
-// The four tables, open from start-up until the program ends.
+// The four tables, open from start-up until the program ends, and the register's journal of
+// its open sale.
 struct Tables {
     store::Table customer{store::Kind::Customer};
     store::Table product{store::Kind::Product};
     store::Table sale{store::Kind::Sale};
     store::Table security{store::Kind::Security};
+    store::Table journal{store::Kind::Journal};
 };
 
 // The subsystems' handler objects, so that one can call the shared procedures of another.
@@ -117,6 +121,7 @@ struct Subsystems {
     reg::Totals* totals = nullptr;
     reg::ProductLookup* lookup = nullptr;
     reg::Cancel* cancel = nullptr;
+    reg::Journal* journal = nullptr;
     reg::RingUp* ringUp = nullptr;
     reg::Receivables* receivables = nullptr;
     reports::BandReports* bandReports = nullptr;

@@ -13,6 +13,7 @@
 #include "maintenance/year_archive.h"
 #include "register/cancel.h"
 #include "register/devices/devices.h"
+#include "register/journal.h"
 #include "register/product_lookup.h"
 #include "register/receivables.h"
 #include "register/ring_up.h"
@@ -366,6 +367,7 @@ Program::Program(const core::Services& services) {
     make(sub.totals);
     make(sub.lookup);
     make(sub.cancel);
+    make(sub.journal);
     make(sub.ringUp);
     make(sub.receivables);
     make(sub.bandReports);

@@ -7,6 +7,7 @@
 #include "core/troubles.h"
 #include "register/cancel.h"
 #include "register/devices/devices.h"
+#include "register/journal.h"
 #include "register/receivables.h"
 #include "register/totals.h"
 #include "reports/invoices.h"
@@ -201,8 +202,12 @@ void RingUp::storeSale(bool credit) {
         sales.setNumberText(field, text.toStdString());
     };
     // The number is read and the record posted in one transaction, so that no two
-    // sales ever get the same number, even with several registers on one data directory.
-    sales.transactionWith(pos.tables.customer, [&] {
+    // sales ever get the same number, even with several registers on one shop. The same
+    // transaction closes the journal of the open sale: its stock is sold now.
+    std::vector<store::Table*> others = {&pos.tables.customer};
+    for (store::Table* t : pos.sub.journal->tables())
+        others.push_back(t);
+    sales.transactionWith(others, [&] {
         sales.last();
         pos.state.nextInvoiceNumber = static_cast<qint64>(sales.number(S::INVOICE)) + 1;
         sales.append();
@@ -232,6 +237,7 @@ void RingUp::storeSale(bool credit) {
         put(S::CLERK, pos.state.currentUser);
         if (credit) noteCardOnCustomer();
         sales.post();
+        pos.sub.journal->close(sales);
     });
 }
 

@@ -3,6 +3,7 @@
 #include "core/errors.h"
 #include "core/number_text.h"
 #include "register/devices/devices.h"
+#include "register/journal.h"
 #include "ui/main_form.h"
 #include "ui/widgets.h"
 
@@ -82,13 +83,11 @@ void SaleLines::imgAddItemClick() {
     if (refund) price = -price, cost = -cost;
     const QString priceText = core::FormatMoney(price);
     const QString costText = core::FormatMoney(cost);
-    const core::Decimal linePrice = core::ParseNumber(priceText);
     const bool taxable = products.text(store::product::TAX) == "T";
     const QString category = core::fieldText(products, store::product::CATEGORY);
     const std::int64_t row = products.rowId();
     const core::Decimal newStock = refund ? stock + qty : stock - qty;
     const QString stockText = core::FormatQuantity(newStock);
-    const core::Decimal subTotal = sale.saleSubTotal + linePrice;
     const int n = int(sale.lines.size());
     const store::Layout& record = store::layoutOf(store::Kind::Sale);
     store::requireNumberFits(products.layout(), store::product::QUANTITY, stockText.toStdString());
@@ -97,9 +96,11 @@ void SaleLines::imgAddItemClick() {
 
     // The stock first: when it cannot be stored, the sale has no line for it either. It moves
     // from the stock stored at this moment, which another register may have changed since it
-    // was read above, and is checked again against it.
+    // was read above, and is checked again against it. The journal notes the line in the same
+    // transaction.
     bool short_ = false;
     core::Decimal storedStock = newStock;
+    std::int64_t journalRow = 0;
     const bool moved = products.changeRow(row, [&] {
         const core::Decimal now =
             core::ParseNumber(core::fieldText(products, store::product::QUANTITY));
@@ -110,28 +111,18 @@ void SaleLines::imgAddItemClick() {
         storedStock = refund ? now + qty : now - qty;
         products.setNumberText(store::product::QUANTITY,
                                core::FormatQuantity(storedStock).toStdString());
+        journalRow = pos.sub.journal->noteLine(
+            products, {qtyText, lineText, priceText, costText, category, row, taxable, refund});
         return true;
-    });
+    }, pos.sub.journal->tables());
     if (!moved) {
         if (short_) pos.dialogs().inform("Marlow POS", "Quantity exceeds inventory!");
         finishAdd();
         return;
     }
     showStoredStock(row);
-
-    f.memQuantity->addLine(qtyText);
-    f.memProductList->addLine(lineText);
-    f.memProductPrice->addLine(priceText);
-    f.memProductCost->addLine(costText);
-    f.memCategoryHidden->addLine(category);
-    sale.lines.push_back({row, taxable, refund, true});
-    if (taxable) sale.taxableTotal += linePrice;
-    sale.saleSubTotal = subTotal;
-    f.lblTotal->setText(core::FormatMoney(subTotal));
-    f.lblUnitPrice->setText("Sub Total");
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{f.imgTotal, f.edtAmount, f.edtDiscount, f.edtInvLink})
-        w->setEnabled(true);
+    showLine(qtyText, lineText, priceText, costText, category,
+             {row, taxable, refund, true, journalRow});
 
     // The display follows once the sale itself is complete; its trouble cannot undo that.
     pos.sub.devices->poleItemAdded(lineText);
@@ -174,6 +165,27 @@ void SaleLines::reorderCheck(const core::Decimal& newStock) {
             QString("Cannot write %1: %2").arg(kOrderListFile, file.errorString()).toStdString());
 }
 
+void SaleLines::showLine(const QString& qty, const QString& text, const QString& price,
+                         const QString& cost, const QString& category,
+                         const core::SaleState::LineSource& source) {
+    auto& f = pos.form;
+    auto& sale = pos.sale;
+    const core::Decimal linePrice = core::ParseNumber(price);
+    f.memQuantity->addLine(qty);
+    f.memProductList->addLine(text);
+    f.memProductPrice->addLine(price);
+    f.memProductCost->addLine(cost);
+    f.memCategoryHidden->addLine(category);
+    sale.lines.push_back(source);
+    if (source.taxable) sale.taxableTotal += linePrice;
+    sale.saleSubTotal += linePrice;
+    f.lblTotal->setText(core::FormatMoney(sale.saleSubTotal));
+    f.lblUnitPrice->setText("Sub Total");
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{f.imgTotal, f.edtAmount, f.edtDiscount, f.edtInvLink})
+        w->setEnabled(true);
+}
+
 bool SaleLines::giveBackStock(const core::SaleState::LineSource& source,
                               const core::Decimal& qty) {
     store::Table& products = pos.tables.product;
@@ -183,9 +195,13 @@ bool SaleLines::giveBackStock(const core::SaleState::LineSource& source,
         products.setNumberText(
             store::product::QUANTITY,
             core::FormatQuantity(source.refund ? stock - qty : stock + qty).toStdString());
+        pos.sub.journal->dropLine(products, source.journalRow);
         return true;
-    });
-    if (moved) showStoredStock(source.productRow);
+    }, pos.sub.journal->tables());
+    if (moved)
+        showStoredStock(source.productRow);
+    else
+        pos.sub.journal->forgetLine(source.journalRow); // no stock to give back, no line to keep
     return moved;
 }
 

@@ -18,6 +18,12 @@ public:
     void imgNoteClick();
     void btnNoteClick();
 
+    // Shows a line on the register and counts it in the sub total: a line rung in, or one
+    // the journal brings back.
+    void showLine(const QString& qty, const QString& text, const QString& price,
+                  const QString& cost, const QString& category,
+                  const core::SaleState::LineSource& source);
+
     // Puts a line's stock back on the row it came from (takes it back for a refund line),
     // applied to the stock stored at this moment; false when the row is gone.
     bool giveBackStock(const core::SaleState::LineSource& source, const core::Decimal& qty);

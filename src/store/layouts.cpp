@@ -77,6 +77,31 @@ Layout makeSale() {
     return l;
 }
 
+Layout makeJournal() {
+    return {Kind::Journal,
+            "journal",
+            {{"QUANTITY", 20},
+             {"TEXT", 160},
+             {"PRICE", 20},
+             {"COST", 20},
+             {"CATEGORY", 30},
+             {"PRODUCT", 20},
+             {"TAXABLE", 1},
+             {"REFUND", 1},
+             {"KIND", 10},
+             {"NAME", 30},
+             {"ADDRESS1", 30},
+             {"ADDRESS2", 30},
+             {"CITY", 30},
+             {"STATE", 2},
+             {"ZIP", 10},
+             {"PHONE1", 20},
+             {"PHONE2", 20}},
+            {},
+            "",
+            {}};
+}
+
 } // namespace
 
 const Layout& layoutOf(Kind kind) {
@@ -84,6 +109,7 @@ const Layout& layoutOf(Kind kind) {
     static const Layout productLayout = makeProduct();
     static const Layout saleLayout = makeSale();
     static const Layout securityLayout = makeSecurity();
+    static const Layout journalLayout = makeJournal();
     switch (kind) {
     case Kind::Customer:
         return customerLayout;
@@ -91,6 +117,8 @@ const Layout& layoutOf(Kind kind) {
         return productLayout;
     case Kind::Sale:
         return saleLayout;
+    case Kind::Journal:
+        return journalLayout;
     case Kind::Security:
         break;
     }
@@ -98,7 +126,7 @@ const Layout& layoutOf(Kind kind) {
 }
 
 const Layout* layoutByName(const std::string& kindName) {
-    for (Kind k : {Kind::Customer, Kind::Product, Kind::Sale, Kind::Security})
+    for (Kind k : kAllKinds)
         if (layoutOf(k).kindName == kindName) return &layoutOf(k);
     return nullptr;
 }

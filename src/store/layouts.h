@@ -6,7 +6,9 @@
 
 namespace store {
 
-enum class Kind { Customer, Product, Sale, Security };
+enum class Kind { Customer, Product, Sale, Security, Journal };
+inline constexpr Kind kAllKinds[] = {Kind::Customer, Kind::Product, Kind::Sale, Kind::Security,
+                                     Kind::Journal};
 
 struct FieldDef {
     std::string name;
@@ -69,6 +71,30 @@ enum : int {
 }
 namespace security {
 enum : int { USERNAME, PASSWORD, GROUP, FIELD_COUNT };
+}
+// A register's journal of its open sale: a row per product line, in the order rung in, each
+// with the sale's kind and customer as they were when it was written.
+namespace journal {
+enum : int {
+    QUANTITY,
+    TEXT,
+    PRICE,
+    COST,
+    CATEGORY,
+    PRODUCT, // the identity of the product row its stock moved on
+    TAXABLE, // T or F
+    REFUND,  // T or F
+    KIND,    // cash, credit or quote
+    NAME,
+    ADDRESS1,
+    ADDRESS2,
+    CITY,
+    STATE,
+    ZIP,
+    PHONE1,
+    PHONE2,
+    FIELD_COUNT
+};
 }
 namespace sale {
 enum : int {

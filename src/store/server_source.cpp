@@ -294,8 +294,7 @@ public:
         // Readers are not held.
         try {
             m_conn->exec(m_shown, "cannot start a transaction",
-                         "LOCK TABLE " + m_table + (m_joined.empty() ? "" : ", " + m_joined) +
-                             " IN SHARE ROW EXCLUSIVE MODE");
+                         "LOCK TABLE " + lockList() + " IN SHARE ROW EXCLUSIVE MODE");
         } catch (...) {
             rollback();
             throw;
@@ -323,18 +322,46 @@ public:
         }
     }
 
-    void join(Source* other) override {
+    void join(const std::vector<Source*>& others) override {
         m_joined.clear();
-        if (!other) return;
-        auto* table = dynamic_cast<ServerSource*>(other);
-        if (!table || table->m_conn != m_conn)
-            throw EngineError(m_shown +
-                              ": cannot reach the other table: it is not in the same database");
-        m_joined = table->m_table;
+        for (Source* other : others) {
+            auto* table = dynamic_cast<ServerSource*>(other);
+            if (!table || table->m_conn != m_conn) {
+                m_joined.clear();
+                throw EngineError(m_shown +
+                                  ": cannot reach the other table: it is not in the same database");
+            }
+            m_joined.push_back(table->m_table);
+        }
     }
-    int updateJoined(const std::vector<std::pair<int, std::string>>& where,
+    std::int64_t insertJoined(size_t which, const Layout& layout,
+                              const std::vector<std::string>& fields) override {
+        std::string names, values;
+        std::vector<std::string> params(fields);
+        for (size_t i = 0; i < layout.fields.size(); ++i) {
+            names += (i ? ", " : "") + columnName(int(i));
+            values += (i ? ", $" : "$") + std::to_string(i + 1);
+            if (layout.fields[i].numeric)
+                params[i] = numberFieldText(parseDecimal(fields[i]).value_or(0));
+        }
+        Result r = m_conn->exec(m_shown, "cannot store in the other table",
+                                "INSERT INTO " + m_joined.at(which) + " (" + names + ") VALUES (" +
+                                    values + ") RETURNING rid",
+                                params);
+        return std::atoll(PQgetvalue(r.get(), 0, 0));
+    }
+    void deleteJoined(size_t which, std::int64_t rid) override {
+        if (rid)
+            m_conn->exec(m_shown, "cannot delete from the other table",
+                         "DELETE FROM " + m_joined.at(which) + " WHERE rid = $1::bigint",
+                         {std::to_string(rid)});
+        else
+            m_conn->exec(m_shown, "cannot delete from the other table",
+                         "DELETE FROM " + m_joined.at(which));
+    }
+    int updateJoined(size_t which, const std::vector<std::pair<int, std::string>>& where,
                      const std::vector<std::pair<int, std::string>>& set) override {
-        std::string sql = "UPDATE " + m_joined + " SET ";
+        std::string sql = "UPDATE " + m_joined.at(which) + " SET ";
         std::vector<std::string> params;
         for (size_t i = 0; i < set.size(); ++i) {
             params.push_back(set[i].second);
@@ -352,6 +379,13 @@ public:
 
 private:
     int fieldCount() const { return int(m_layout.fields.size()); }
+
+    std::string lockList() const {
+        std::string list = m_table;
+        for (const std::string& t : m_joined)
+            list += ", " + t;
+        return list;
+    }
 
     Result read(const std::string& sql, const std::vector<std::string>& params = {}) {
         return m_conn->exec(m_shown, "cannot read the table", sql, params, true);
@@ -399,7 +433,7 @@ private:
         if (PQntuples(r.get()) == 0) throw EngineError(m_shown + ": the table is missing");
         const std::string comment = PQgetvalue(r.get(), 0, 0);
         if (comment == signature(m_layout)) return;
-        for (Kind k : {Kind::Customer, Kind::Product, Kind::Sale, Kind::Security})
+        for (Kind k : kAllKinds)
             if (comment == signature(layoutOf(k)))
                 throw EngineError(m_shown + ": the table holds the " + layoutOf(k).kindName +
                                   " table, not the " + m_layout.kindName + " table");
@@ -417,7 +451,7 @@ private:
     bool m_readOnly;
     int m_key = -1;
     std::string m_columns, m_order, m_desc;
-    std::string m_joined; // quoted name of the table the transaction also covers
+    std::vector<std::string> m_joined; // quoted names of the tables the transaction also covers
     int m_begun = 0;      // transactions this table began and has not ended
 };
 
@@ -553,7 +587,7 @@ std::optional<Kind> serverTableKind(const ServerTable& place) {
                           {quoteIdent(place.table)}, true);
     if (PQntuples(r.get()) == 0) return std::nullopt;
     const std::string comment = PQgetvalue(r.get(), 0, 0);
-    for (Kind k : {Kind::Customer, Kind::Product, Kind::Sale, Kind::Security})
+    for (Kind k : kAllKinds)
         if (comment == signature(layoutOf(k))) return k;
     return std::nullopt;
 }

@@ -15,6 +15,8 @@ struct sqlite3;
 
 namespace store {
 
+struct Layout;
+
 // One row's field texts back to back.
 struct Row {
     std::int64_t rid = 0;
@@ -67,13 +69,18 @@ public:
     // Must not throw when the connection is gone: the transaction is gone with it.
     virtual void rollback() = 0;
 
-    // Lets one transaction of this source also cover `other` (a source of the same kind of
-    // place: two files, or two tables of one database); nothing joined with nullptr.
-    virtual void join(Source* other) = 0;
-    // Inside a transaction with a joined source: sets fields of every row of the other whose
-    // fields equal `where` (texts as given, already cut to their widths). Returns the number of rows changed.
-    virtual int updateJoined(const std::vector<std::pair<int, std::string>>& where,
+    // Lets one transaction of this source also cover `others` (sources of the same kind of
+    // place: files, or tables of one database); none with an empty list.
+    virtual void join(const std::vector<Source*>& others) = 0;
+    // Inside a transaction, on joined source number `which`: sets fields of every row whose
+    // fields equal `where` (texts as given, already cut to their widths), returning how many
+    // rows changed; adds a row (every field's edit text, as for insert) returning its
+    // identity; deletes the row with identity `rid`, or every row when `rid` is 0.
+    virtual int updateJoined(size_t which, const std::vector<std::pair<int, std::string>>& where,
                              const std::vector<std::pair<int, std::string>>& set) = 0;
+    virtual std::int64_t insertJoined(size_t which, const Layout& layout,
+                                      const std::vector<std::string>& fields) = 0;
+    virtual void deleteJoined(size_t which, std::int64_t rid) = 0;
 
     virtual sqlite3* sqliteHandle() const { return nullptr; }
 };

@@ -6,6 +6,7 @@
 #include <sqlite3.h>
 
 #include <cmath>
+#include <map>
 #include <memory>
 #include <optional>
 #include <filesystem>
@@ -87,8 +88,11 @@ public:
         m_inTransaction = false;
         sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
     }
-    void join(Source* other) override;
-    int updateJoined(const std::vector<std::pair<int, std::string>>& where,
+    void join(const std::vector<Source*>& others) override;
+    std::int64_t insertJoined(size_t which, const Layout& layout,
+                              const std::vector<std::string>& fields) override;
+    void deleteJoined(size_t which, std::int64_t rid) override;
+    int updateJoined(size_t which, const std::vector<std::pair<int, std::string>>& where,
                      const std::vector<std::pair<int, std::string>>& set) override;
     sqlite3* sqliteHandle() const override { return m_db; }
 
@@ -129,7 +133,10 @@ private:
     Statements m_st;
     int m_key = -1;
     bool m_inTransaction = false;
-    std::string m_attached; // schema name of the joined file
+    std::vector<std::string> m_attached; // schema names of the joined files, in join order
+    // Every file attached so far, by path: a file once attached stays so until the table
+    // closes, sparing each later transaction the opening of it.
+    std::map<std::string, std::string> m_schemas;
 };
 
 void SqliteSource::exec(const char* sql, const char* doing) {
@@ -458,28 +465,40 @@ void SqliteSource::remove(std::int64_t rid) {
 }
 
 void SqliteSource::detach() {
-    if (m_attached.empty()) return;
-    sqlite3_exec(m_db, ("DETACH DATABASE " + m_attached).c_str(), nullptr, nullptr, nullptr);
+    for (const auto& [path, name] : m_schemas)
+        sqlite3_exec(m_db, ("DETACH DATABASE " + name).c_str(), nullptr, nullptr, nullptr);
+    m_schemas.clear();
     m_attached.clear();
 }
 
-void SqliteSource::join(Source* other) {
-    detach();
-    if (!other) return;
-    auto* file = dynamic_cast<SqliteSource*>(other);
-    if (!file) fail("cannot reach the other table: it is not a table file");
-    static int serial = 0;
-    const std::string name = "other" + std::to_string(++serial);
-    std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> st(
-        prepare("ATTACH DATABASE ?1 AS " + name, false), sqlite3_finalize);
-    sqlite3_bind_text(st.get(), 1, file->m_path.c_str(), -1, SQLITE_TRANSIENT);
-    if (sqlite3_step(st.get()) != SQLITE_DONE) failSql("cannot reach the other table");
-    m_attached = name;
+void SqliteSource::join(const std::vector<Source*>& others) {
+    m_attached.clear();
+    for (Source* other : others) {
+        auto* file = dynamic_cast<SqliteSource*>(other);
+        if (!file) fail("cannot reach the other table: it is not a table file");
+        auto known = m_schemas.find(file->m_path);
+        if (known == m_schemas.end()) {
+            const std::string name = "other" + std::to_string(m_schemas.size() + 1);
+            std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> st(
+                prepare("ATTACH DATABASE ?1 AS " + name, false), sqlite3_finalize);
+            sqlite3_bind_text(st.get(), 1, file->m_path.c_str(), -1, SQLITE_TRANSIENT);
+            if (sqlite3_step(st.get()) != SQLITE_DONE) {
+                const std::string why = sqlite3_errmsg(m_db);
+                m_attached.clear();
+                fail("cannot reach the other table: " + why);
+            }
+            // Synced as the table itself is: a transaction over both is whole after a power cut.
+            sqlite3_exec(m_db, ("PRAGMA " + name + ".synchronous=FULL").c_str(), nullptr, nullptr,
+                         nullptr);
+            known = m_schemas.emplace(file->m_path, name).first;
+        }
+        m_attached.push_back(known->second);
+    }
 }
 
-int SqliteSource::updateJoined(const std::vector<std::pair<int, std::string>>& where,
+int SqliteSource::updateJoined(size_t which, const std::vector<std::pair<int, std::string>>& where,
                                const std::vector<std::pair<int, std::string>>& set) {
-    std::string sql = "UPDATE " + m_attached + ".rows SET ";
+    std::string sql = "UPDATE " + m_attached.at(which) + ".rows SET ";
     for (size_t i = 0; i < set.size(); ++i)
         sql += (i ? ", " : "") + columnName(set[i].first) + " = ?" + std::to_string(i + 1);
     for (size_t i = 0; i < where.size(); ++i)
@@ -493,6 +512,38 @@ int SqliteSource::updateJoined(const std::vector<std::pair<int, std::string>>& w
             sqlite3_bind_text(st.get(), n++, value.c_str(), int(value.size()), SQLITE_TRANSIENT);
     if (sqlite3_step(st.get()) != SQLITE_DONE) failSql("cannot change the other table");
     return sqlite3_changes(m_db);
+}
+
+std::int64_t SqliteSource::insertJoined(size_t which, const Layout& layout,
+                                        const std::vector<std::string>& fields) {
+    std::string names, params;
+    for (size_t i = 0; i < layout.fields.size(); ++i) {
+        names += (i ? ", " : "") + columnName(int(i));
+        params += (i ? ", ?" : "?") + std::to_string(i + 1);
+    }
+    std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> st(
+        prepare("INSERT INTO " + m_attached.at(which) + ".rows (" + names + ") VALUES (" + params +
+                    ")",
+                false),
+        sqlite3_finalize);
+    for (size_t i = 0; i < layout.fields.size(); ++i) {
+        if (layout.fields[i].numeric)
+            bindNumber(st.get(), int(i + 1), parseDecimal(fields[i]).value_or(0));
+        else
+            sqlite3_bind_text(st.get(), int(i + 1), fields[i].data(), int(fields[i].size()),
+                              SQLITE_TRANSIENT);
+    }
+    if (sqlite3_step(st.get()) != SQLITE_DONE) failSql("cannot store in the other table");
+    return sqlite3_last_insert_rowid(m_db);
+}
+
+void SqliteSource::deleteJoined(size_t which, std::int64_t rid) {
+    std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> st(
+        prepare("DELETE FROM " + m_attached.at(which) + ".rows" + (rid ? " WHERE rid = ?1" : ""),
+                false),
+        sqlite3_finalize);
+    if (rid) sqlite3_bind_int64(st.get(), 1, rid);
+    if (sqlite3_step(st.get()) != SQLITE_DONE) failSql("cannot delete from the other table");
 }
 } // namespace
 

@@ -274,20 +274,32 @@ void Table::remove() {
     m_eof = !m_hasRow;
 }
 
-bool Table::changeRow(std::int64_t rid, const std::function<bool()>& change) {
+namespace {
+struct Declined {};
+} // namespace
+
+bool Table::changeRow(std::int64_t rid, const std::function<bool()>& change,
+                      const std::vector<Table*>& also) {
     requireOpen();
     if (m_readOnly) fail("the table is open read-only");
-    Transaction tx(*this);
-    // Read inside the transaction: no other register can change the row before it is stored.
-    if (!gotoRowId(rid)) return false;
-    edit();
-    if (!change()) {
-        cancel();
+    bool found = false;
+    try {
+        // Read inside the transaction: no other register can change the row before it is
+        // stored.
+        transactionWith(also, [&] {
+            if (!gotoRowId(rid)) throw Declined{};
+            found = true;
+            edit();
+            if (!change()) {
+                cancel();
+                throw Declined{};
+            }
+            post();
+        });
+    } catch (const Declined&) {
         return false;
     }
-    post();
-    tx.commit();
-    return true;
+    return found;
 }
 
 std::optional<std::vector<std::string>> Table::peek(std::int64_t rid) {
@@ -366,16 +378,23 @@ RowSet Table::snapshot(const std::vector<int>& only) {
     return set;
 }
 
-void Table::transactionWith(Table& other, const std::function<void()>& work) {
+void Table::transactionWith(const std::vector<Table*>& others,
+                            const std::function<void()>& work) {
     requireOpen();
-    other.requireOpen();
+    std::vector<Source*> sources;
+    for (Table* other : others) {
+        other->requireOpen();
+        sources.push_back(other->m_src.get());
+    }
     if (m_inTransaction) fail("a transaction is already running");
-    m_src->join(other.m_src.get());
-    m_joined = &other;
+    if (!others.empty()) m_src->join(sources);
+    m_joined = others;
     auto unjoin = [this] {
-        m_joined = nullptr;
+        const bool joined = !m_joined.empty();
+        m_joined.clear();
+        if (!joined) return;
         try {
-            m_src->join(nullptr);
+            m_src->join({});
         } catch (const std::exception&) {
         }
     };
@@ -384,33 +403,70 @@ void Table::transactionWith(Table& other, const std::function<void()>& work) {
         work();
         tx.commit();
     } catch (...) {
+        const std::vector<Table*> touched = m_joined;
         unjoin();
-        try {
-            other.refresh();
-        } catch (const std::exception&) {
-        }
+        for (Table* other : touched)
+            try {
+                other->refresh();
+            } catch (const std::exception&) {
+            }
         throw;
     }
+    const std::vector<Table*> touched = m_joined;
     unjoin();
-    // Stored is stored: a failure to re-read the other table now must not look like a
-    // failed transaction, or the caller might store the same thing again.
-    try {
-        other.refresh();
-    } catch (const std::exception&) {
-        other.m_hasRow = false;
-        other.m_eof = true;
-    }
+    // Stored is stored: a failure to re-read another table now must not look like a failed
+    // transaction, or the caller might store the same thing again.
+    for (Table* other : touched)
+        try {
+            other->refresh();
+        } catch (const std::exception&) {
+            other->m_hasRow = false;
+            other->m_eof = true;
+        }
+}
+
+size_t Table::joinedIndex(const Table& other) const {
+    if (!m_inTransaction) fail("no other table takes part in this transaction");
+    for (size_t i = 0; i < m_joined.size(); ++i)
+        if (m_joined[i] == &other) return i;
+    fail("the other table takes no part in this transaction");
+}
+
+int Table::updateOther(Table& other, const std::vector<std::pair<int, std::string>>& where,
+                       const std::vector<std::pair<int, std::string>>& set) {
+    requireOpen();
+    const size_t which = joinedIndex(other);
+    std::vector<std::pair<int, std::string>> fitted;
+    for (const auto& [pos, value] : set)
+        fitted.emplace_back(pos, fitToWidth(value, other.layout().fields.at(pos).width));
+    return m_src->updateJoined(which, where, fitted);
 }
 
 int Table::updateOther(const std::vector<std::pair<int, std::string>>& where,
                        const std::vector<std::pair<int, std::string>>& set) {
+    if (m_joined.empty() || !m_inTransaction)
+        fail("no other table takes part in this transaction");
+    return updateOther(*m_joined.front(), where, set);
+}
+
+std::int64_t Table::appendOther(Table& other,
+                                const std::vector<std::pair<int, std::string>>& fields) {
     requireOpen();
-    if (!m_joined || !m_inTransaction) fail("no other table takes part in this transaction");
-    const Layout& layout = m_joined->layout();
-    std::vector<std::pair<int, std::string>> fitted;
-    for (const auto& [pos, value] : set)
-        fitted.emplace_back(pos, fitToWidth(value, layout.fields.at(pos).width));
-    return m_src->updateJoined(where, fitted);
+    const size_t which = joinedIndex(other);
+    const Layout& layout = other.layout();
+    std::vector<std::string> row(layout.fields.size());
+    for (size_t i = 0; i < row.size(); ++i)
+        if (layout.fields[i].numeric) row[i] = "0";
+    for (const auto& [pos, value] : fields) {
+        const FieldDef& f = layout.fields.at(size_t(pos));
+        row[size_t(pos)] = f.numeric ? shortestNumber(toNumber(value)) : fitToWidth(value, f.width);
+    }
+    return m_src->insertJoined(which, layout, row);
+}
+
+void Table::removeOther(Table& other, std::int64_t rid) {
+    requireOpen();
+    m_src->deleteJoined(joinedIndex(other), rid);
 }
 
 void Table::refresh() {

@@ -99,7 +99,10 @@ public:
     // row is read again and made current, `change` edits it (reading what it needs through
     // text() and number(), writing through setText()), and it is posted. When `change` returns
     // false or throws, nothing is stored. False when the row is gone or `change` declined.
-    bool changeRow(std::int64_t rid, const std::function<bool()>& change);
+    // The transaction also covers `also`, which `change` may write through appendOther()
+    // and removeOther().
+    bool changeRow(std::int64_t rid, const std::function<bool()>& change,
+                   const std::vector<Table*>& also = {});
 
     // The first row in active-index order whose fields equal the given texts, answered
     // over an index. Leaves exactly the state a scan would: the match current, or when
@@ -128,15 +131,28 @@ public:
     using RowVisitor = store::RowVisitor;
     void scan(const std::vector<int>& fields, const RowVisitor& visit);
 
-    // Runs `work` as one transaction over this table and `other` (two files, or two tables
-    // of one database): the posts made through this table and the changes made with
-    // updateOther() are stored together, or none of them is (also when the process dies
-    // half-way). Other registers wait to write either table until it ends.
-    void transactionWith(Table& other, const std::function<void()>& work);
-    // Inside transactionWith(): sets fields of every row of the other table whose fields
-    // equal `where`; texts are cut to their widths. Returns the number of rows changed.
+    // Runs `work` as one transaction over this table and `others` (files, or tables of one
+    // database): the posts made through this table and the changes made to the others with
+    // updateOther(), appendOther() and removeOther() are stored together, or none of them is
+    // (also when the process dies half-way). Other registers wait to write any of the tables
+    // until it ends.
+    void transactionWith(const std::vector<Table*>& others, const std::function<void()>& work);
+    void transactionWith(Table& other, const std::function<void()>& work) {
+        transactionWith(std::vector<Table*>{&other}, work);
+    }
+    // Inside transactionWith(): sets fields of every row of `other` (by default the first
+    // other table) whose fields equal `where`; texts are cut to their widths. Returns the
+    // number of rows changed.
+    int updateOther(Table& other, const std::vector<std::pair<int, std::string>>& where,
+                    const std::vector<std::pair<int, std::string>>& set);
     int updateOther(const std::vector<std::pair<int, std::string>>& where,
                     const std::vector<std::pair<int, std::string>>& set);
+    // Inside transactionWith(): adds a row to `other` with these fields (the rest empty, or 0
+    // for a number), texts cut to their widths; returns its identity.
+    std::int64_t appendOther(Table& other, const std::vector<std::pair<int, std::string>>& fields);
+    // Inside transactionWith(): removes the row of `other` with this identity, or with 0
+    // every row.
+    void removeOther(Table& other, std::int64_t rid);
     // Reads the current row again (after another connection changed the table).
     void refresh();
 
@@ -183,7 +199,8 @@ private:
     std::vector<std::string> m_edit;
     std::int64_t m_editRid = 0;
     bool m_inTransaction = false;
-    Table* m_joined = nullptr; // the other table during transactionWith
+    std::vector<Table*> m_joined; // the other tables during transactionWith
+    size_t joinedIndex(const Table& other) const;
 };
 
 // One transaction on a table's file: begun when made, rolled back when it goes out of scope

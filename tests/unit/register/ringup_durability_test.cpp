@@ -33,8 +33,9 @@ void addRow(Table& t, const std::vector<std::pair<int, std::string>>& fields) {
     t.post();
 }
 
-// Starts the writer in `dir` and returns once it has opened the register.
-pid_t startWriter(const std::string& dir, const char* mode = nullptr) {
+// Starts the writer in `dir` and returns once it has opened the register, with the line it
+// printed then in `ready`.
+pid_t startWriter(const std::string& dir, const char* mode = nullptr, std::string* ready = nullptr) {
     int fds[2];
     if (pipe(fds) != 0) return -1;
     posix_spawn_file_actions_t actions;
@@ -47,9 +48,13 @@ pid_t startWriter(const std::string& dir, const char* mode = nullptr) {
     if (posix_spawn(&pid, exe.c_str(), &actions, nullptr, args, environ) != 0) pid = -1;
     posix_spawn_file_actions_destroy(&actions);
     close(fds[1]);
-    char buf[16];
-    if (pid > 0 && read(fds[0], buf, sizeof buf) <= 0) pid = -pid; // died before ready
+    std::string line;
+    char c = 0;
+    while (pid > 0 && read(fds[0], &c, 1) == 1 && c != '\n')
+        line += c;
+    if (pid > 0 && c != '\n') pid = -pid; // died before ready
     close(fds[0]);
+    if (ready) *ready = line;
     return pid;
 }
 
@@ -96,16 +101,25 @@ void stockShop(const TestShop& shop) {
     addRow(*c, {{customer::NAME, "CASH CUSTOMER"}});
 }
 
-// Every sale whole and numbered 1, 2, 3… without gap or twin; returns how many.
-int checkSales(Table& sales, std::string* lastCard = nullptr) {
+// Every sale whole and numbered 1, 2, 3… without gap or twin; returns how many, and in
+// `widgets` how many Widgets they sold. A sale holds one Widget line, and one more for each
+// time a register was killed with the sale open (the next one brought it back).
+int checkSales(Table& sales, std::string* lastCard = nullptr, int* widgets = nullptr) {
     int expect = 1;
     for (sales.first(); !sales.eof(); sales.next(), ++expect) {
         EXPECT_EQ(sales.number(sale::INVOICE), expect) << "invoice numbers have a gap or a twin";
         if (sales.number(sale::INVOICE) != expect) return -1;
         EXPECT_EQ(sales.text(sale::NAME), "CASH CUSTOMER");
-        EXPECT_EQ(sales.text(sale::prod(0)), "1 Widget");
-        EXPECT_EQ(sales.text(sale::TOTAL), "12.34");
-        EXPECT_EQ(sales.text(sale::CHARGE1), "12.34");
+        int lines = 0;
+        for (; lines < sale::LINE_COUNT && !sales.text(sale::prod(lines)).empty(); ++lines)
+            EXPECT_EQ(sales.text(sale::prod(lines)), "1 Widget");
+        EXPECT_GE(lines, 1);
+        if (widgets) *widgets += lines;
+        const std::string total = std::to_string(1234 * lines / 100) + "." +
+                                  (1234 * lines % 100 < 10 ? "0" : "") +
+                                  std::to_string(1234 * lines % 100);
+        EXPECT_EQ(sales.text(sale::TOTAL), total);
+        EXPECT_EQ(sales.text(sale::CHARGE1), "12.34"); // what the writer tenders
         EXPECT_EQ(sales.text(sale::CLERK), "No Security");
         EXPECT_FALSE(sales.text(sale::CARD).empty());
         if (lastCard) *lastCard = sales.text(sale::CARD);
@@ -126,16 +140,23 @@ TEST_P(RegisterProcesses, KilledRegisterNeverLeavesHalfASale) {
     auto sales = shop.open(Kind::Sale, "sale");
     auto customers = shop.open(Kind::Customer, "customer");
     std::string lastCard;
-    const int stored = checkSales(*sales, &lastCard);
+    int widgets = 0;
+    const int stored = checkSales(*sales, &lastCard, &widgets);
     EXPECT_GT(stored, 0) << "no sale was ever stored";
     std::printf("%d sales stored across 200 killed registers\n", stored);
     customers->first();
     EXPECT_EQ(customers->text(customer::CARD), lastCard);
-    // What the killed registers took from the stock is exactly what their stored sales hold,
-    // but for the lines of the one sale each was ringing in when killed: those stay taken,
-    // as the open sale is not kept (yet) across a crash.
+    // What the killed registers took from the stock is exactly what their stored sales hold
+    // and what the sale left open holds (the next start brings it back).
     auto products = shop.open(Kind::Product, "product");
-    EXPECT_LE(products->number(product::QUANTITY), 1000000 - stored);
+    std::string ready;
+    const pid_t pid = startWriter(till, "cancel", &ready);
+    ASSERT_GT(pid, 0);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    products->refresh();
+    EXPECT_EQ(products->number(product::QUANTITY), 1000000 - widgets)
+        << "stock moved that no stored sale and no open sale holds (" << ready << ")";
     if (sqlite3* db = sales->handle()) {
         sqlite3_stmt* st = nullptr;
         sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &st, nullptr);
@@ -203,4 +224,74 @@ TEST_P(RegisterProcesses, ManyRegistersNeverTwinAnInvoiceNorLoseStock) {
     EXPECT_EQ(checkSales(*sales), kTills * kSales);
     auto products = shop.open(Kind::Product, "product");
     EXPECT_EQ(products->text(product::QUANTITY), std::to_string(1000000 - kTills * kSales) + ".00");
+}
+
+// A register ringing lines in and out, killed at random moments: its journal always holds
+// exactly the lines whose stock moved, the restarted register shows exactly those, and Cancel
+// then puts every product's stock back as it was.
+TEST_P(RegisterProcesses, KilledRegisterBringsBackExactlyTheLinesWhoseStockMoved) {
+    constexpr int kStart = 1000;
+    createShop(shop.dataPath());
+    {
+        auto p = shop.open(Kind::Product, "product");
+        for (int k = 0; k < 3; ++k)
+            addRow(*p, {{product::CATEGORY, "Tools"},
+                        {product::PRODUCT, "P" + std::to_string(k)},
+                        {product::QUANTITY, std::to_string(kStart)},
+                        {product::MINIMUM, "0"},
+                        {product::COST, "0.50"},
+                        {product::PRICE, "1.00"},
+                        {product::TAX, "F"},
+                        {product::BARCODE, "B" + std::to_string(k)}});
+    }
+    const std::string till = shop.dir().file("till");
+    makeTill(till, shop);
+    // How many lines of P0, P1, P2 the stock and the journal say the open sale holds.
+    auto taken = [&] {
+        std::string stock, journal;
+        auto p = shop.open(Kind::Product, "product");
+        for (p->first(); !p->eof(); p->next())
+            stock += " " + std::to_string(kStart - int(p->number(product::QUANTITY)));
+        int counts[3] = {};
+        Table j(Kind::Journal);
+        if (shop.backend() == Backend::Server) {
+            const QStringList name = core::readLines(QString::fromStdString(till) + "/till.pos");
+            j.setFileName(tablePlace(shop.dataPath(), "journal_" + name.value(0).toStdString()));
+        } else {
+            j.setFileName(till + "/journal.tbl");
+        }
+        j.open();
+        for (j.first(); !j.eof(); j.next())
+            for (int k = 0; k < 3; ++k)
+                counts[k] += j.text(journal::TEXT) == "P" + std::to_string(k);
+        for (int k : counts)
+            journal += " " + std::to_string(k);
+        EXPECT_EQ(stock, journal) << "the stock and the journal disagree";
+        return "ready" + stock;
+    };
+
+    std::mt19937 rng(std::random_device{}());
+    std::string expected = "ready 0 0 0", ready;
+    int withLines = 0;
+    for (int round = 0; round < 200; ++round) {
+        pid_t pid = startWriter(till, "lines", &ready);
+        ASSERT_GT(pid, 0) << "the writer did not start";
+        ASSERT_EQ(ready, expected) << "the restarted register shows other lines";
+        std::this_thread::sleep_for(std::chrono::microseconds(rng() % 30000));
+        kill(pid, SIGKILL);
+        int status = 0;
+        waitpid(pid, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped by itself, status " << status;
+        expected = taken();
+        withLines += expected != "ready 0 0 0";
+    }
+    EXPECT_GT(withLines, 100) << "the sale was seldom open when killed";
+    pid_t pid = startWriter(till, "cancel", &ready);
+    ASSERT_GT(pid, 0);
+    EXPECT_EQ(ready, expected);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+    EXPECT_EQ(taken(), "ready 0 0 0") << "Cancel did not put every product's stock back";
+    std::printf("%d of 200 kills left a sale open\n", withLines);
 }
