@@ -51,10 +51,17 @@ TEST(BackupProgram, RestoresEveryRowAfterTheDataWasDamaged) {
     TestDir dir;
     const QString work = QString::fromStdString(dir.path().string());
     const QString data = makeShop(dir);
+    // A sale open on the register: its journal goes with the stock it agrees with.
+    auto journal = dir.table(Kind::Journal, "journal.tbl");
+    journal->append();
+    journal->setText(journal::TEXT, "Product 0");
+    journal->post();
+    journal->close();
     const QString zip = QString::fromStdString(dir.file("120926.zip"));
     ab32::backup(work, data, zip);
     EXPECT_TRUE(QFile::exists(zip));
     EXPECT_FALSE(QFile::exists(zip + ".part"));
+    QFile::remove(work + "/journal.tbl");
 
     // The day goes wrong: rows deleted, a table overwritten with rubbish, prefs lost.
     {
@@ -79,10 +86,23 @@ TEST(BackupProgram, RestoresEveryRowAfterTheDataWasDamaged) {
     s.open();
     EXPECT_EQ(s.recordCount(), 0);
     EXPECT_TRUE(QFile::exists(work + "/prefs.pos"));
+    journal->open();
+    EXPECT_EQ(journal->recordCount(), 1);
+    journal->close();
     // What was replaced is kept aside.
     QFile keptSale(kept + "/sale.tbl");
     ASSERT_TRUE(keptSale.open(QIODevice::ReadOnly));
     EXPECT_EQ(keptSale.readAll(), QByteArray("rubbish"));
+
+    // A backup without a journal: the register's open sale does not match its stock and
+    // goes with the replaced files.
+    QFile::remove(zip);
+    QFile::rename(work + "/journal.tbl", work + "/journal.keep");
+    ab32::backup(work, data, zip);
+    QFile::rename(work + "/journal.keep", work + "/journal.tbl");
+    const QString keptAgain = ab32::restore(zip, work, data);
+    EXPECT_FALSE(QFile::exists(work + "/journal.tbl"));
+    EXPECT_TRUE(QFile::exists(keptAgain + "/journal.tbl"));
 }
 
 TEST(BackupProgram, RefusesADamagedBackupBeforeTouchingAnything) {
