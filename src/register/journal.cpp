@@ -1,17 +1,14 @@
 #include "register/journal.h"
 
 #include "catalog/customers.h"
+#include "core/decimal.h"
 #include "core/text_file.h"
 #include "register/sale_lines.h"
 #include "store/data_dir.h"
 #include "store/errors.h"
 #include "store/place.h"
-#include "store/server_source.h"
 #include "ui/main_form.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QRandomGenerator>
@@ -65,39 +62,65 @@ void Journal::open(const QString& dataPath) {
     store::Table& journal = pos.tables.journal;
     journal.close();
     journal.setReadOnly(false);
-    const std::string path = dataPath.toStdString();
-    if (store::isServerPath(path)) {
-        const std::string place = store::tablePlace(path, "journal_" + tillName().toStdString());
-        if (!store::serverTableKind(*store::serverTable(place)))
-            store::createTable(place, store::Kind::Journal);
-        journal.setFileName(place);
-        journal.open();
-        return;
-    }
-    const QString file = QDir::current().absoluteFilePath(kJournalFile);
-    if (!QFileInfo::exists(file)) store::createTable(file.toStdString(), store::Kind::Journal);
-    journal.setFileName(file.toStdString());
+    m_open.clear();
+    const std::string name = "journal_" + tillName().toStdString();
+    const std::string place = store::tablePlaceWith(dataPath.toStdString(), "product", name);
+    journal.setFileName(place);
     try {
+        if (!store::tableExists(place)) store::createTable(place, store::Kind::Journal);
         journal.open();
+        m_open = readOpenSale(journal);
         return;
     } catch (const store::EngineError& e) {
+        journal.close();
         // Kept for the owner to look at; the register goes on with a new journal. The stock
         // its lines took stays taken: nothing can tell how much it was.
-        QString aside = "journal-damaged.tbl";
-        for (int n = 2; QFileInfo::exists(aside); ++n)
-            aside = QString("journal-damaged-%1.tbl").arg(n);
-        if (!QFile::rename(kJournalFile, aside)) {
+        const QString why = QString::fromUtf8(e.what());
+        try {
+            const std::string aside = store::setTableAside(place, name + "_damaged");
+            store::createTable(place, store::Kind::Journal);
+            journal.open();
+            m_trouble = QString("The journal of the open sale cannot be read (%1).\rIt is kept "
+                                "as the table %2 for the owner; no stock was moved, and a new "
+                                "journal is begun.")
+                            .arg(why, QString::fromStdString(aside));
+        } catch (const store::EngineError& e2) {
+            journal.close();
             m_trouble = QString("The journal of the open sale cannot be read (%1), nor set "
-                                "aside.\rThe register goes on without one.")
-                            .arg(QString::fromUtf8(e.what()));
-            return;
+                                "aside (%2).\rThe register goes on without one.")
+                            .arg(why, QString::fromUtf8(e2.what()));
         }
-        m_trouble = QString("The journal of the open sale cannot be read (%1).\rIt is kept as "
-                            "%2 for the owner; no stock was moved, and a new journal is begun.")
-                        .arg(QString::fromUtf8(e.what()), QDir::current().absoluteFilePath(aside));
     }
-    store::createTable(file.toStdString(), store::Kind::Journal);
-    journal.open();
+}
+
+std::vector<Journal::Row> Journal::readOpenSale(store::Table& journal) {
+    std::vector<Row> rows;
+    journal.scan({}, [&](std::int64_t rid, const std::vector<std::string_view>& fields) {
+        Row row{rid, {}};
+        for (std::string_view t : fields)
+            row.fields.push_back(QString::fromUtf8(t.data(), qsizetype(t.size())));
+        rows.push_back(std::move(row));
+    });
+    // Nothing goes back on the register unless every line can: a line half understood would
+    // give back stock the shop never lost, or keep what it did.
+    for (size_t n = 0; n < rows.size(); ++n) {
+        const std::vector<QString>& r = rows[n].fields;
+        auto refuse = [&](const char* field, const QString& text) {
+            throw store::EngineError(
+                journal.shownPlace() + ": line " + std::to_string(n + 1) + " holds '" +
+                text.toStdString() + "' as its " + field);
+        };
+        for (auto [pos, field] : {std::pair{J::QUANTITY, "quantity"}, {J::PRICE, "price"},
+                                  {J::COST, "cost"}})
+            if (!core::Decimal::read(r[pos].trimmed().toStdString())) refuse(field, r[pos]);
+        bool whole = false;
+        if (r[J::PRODUCT].toLongLong(&whole) <= 0 || !whole) refuse("product", r[J::PRODUCT]);
+        for (int pos : {J::TAXABLE, J::REFUND})
+            if (r[pos] != "T" && r[pos] != "F") refuse("mark", r[pos]);
+        if (!QStringList{"cash", "credit", "quote", "refund"}.contains(r[J::KIND]))
+            refuse("kind of sale", r[J::KIND]);
+    }
+    return rows;
 }
 
 std::vector<store::Table*> Journal::tables() {
@@ -144,20 +167,14 @@ void Journal::restore() {
         m_trouble.clear();
         pos.dialogs().error(trouble);
     }
-    store::Table& journal = pos.tables.journal;
-    if (!journal.isOpen() || !pos.sale.lines.empty()) return;
-    std::vector<std::pair<std::int64_t, std::vector<QString>>> rows;
-    journal.scan({}, [&](std::int64_t rid, const std::vector<std::string_view>& fields) {
-        std::vector<QString> texts;
-        for (std::string_view t : fields)
-            texts.push_back(QString::fromUtf8(t.data(), qsizetype(t.size())));
-        rows.emplace_back(rid, std::move(texts));
-    });
+    if (!pos.tables.journal.isOpen() || !pos.sale.lines.empty()) return;
+    const std::vector<Row> rows = std::move(m_open);
+    m_open.clear();
     if (rows.empty()) return;
 
     // The kind of sale and the customer as the last line found them.
     auto& f = pos.form;
-    const std::vector<QString>& last = rows.back().second;
+    const std::vector<QString>& last = rows.back().fields;
     kindButton(f, last[J::KIND])->setChecked(true);
     const QList<QLineEdit*> customer = customerFields(f);
     for (int i = 0; i < customer.size(); ++i)

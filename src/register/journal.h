@@ -11,15 +11,17 @@ namespace reg {
 // stock and the journal always agree. A sale cut off by a crash or a power cut, or left on
 // the register at Exit, comes back at the next start with exactly the lines whose stock moved.
 //
-// Each register has its own: journal.tbl in its working directory, beside its preferences; for
-// a shop on a server, whose stock moves are transactions of the shop's database, the table
-// journal_TILL there, TILL being the register's name kept in till.pos beside its preferences.
+// Each register has its own, the table journal_TILL, TILL being the register's name kept in
+// till.pos beside its preferences. It is kept with the stock it agrees with: in the product
+// table's file, so that a line and its stock move are one commit of one file (a second file
+// in the commit would double its syncs), or in the shop's database on a server.
 class Journal {
 public:
     explicit Journal(core::Pos& pos) : pos(pos) {}
 
-    // Opens the register's journal for the shop at `dataPath`, made when missing. One that
-    // cannot be read is set aside for the owner and a new one begun (told after login).
+    // Opens the register's journal for the shop at `dataPath`, made when missing, and reads
+    // the sale it holds. One that cannot be read is set aside for the owner and a new one
+    // begun (told after login).
     void open(const QString& dataPath);
 
     // The tables a stock move's transaction must also cover: the journal, when open.
@@ -44,13 +46,19 @@ public:
     void restore();
 
 private:
+    struct Row {
+        std::int64_t rid;
+        std::vector<QString> fields;
+    };
     QString tillName();
+    // The open sale's lines, every one checked; throws EngineError naming the first bad one.
+    static std::vector<Row> readOpenSale(store::Table& journal);
 
     core::Pos& pos;
-    QString m_trouble; // a journal set aside, told after login
+    QString m_trouble;      // a journal set aside, told after login
+    std::vector<Row> m_open; // the sale read at opening, brought back after login
 };
 
-inline const char* const kJournalFile = "journal.tbl";
 inline const char* const kTillFile = "till.pos";
 
 } // namespace reg

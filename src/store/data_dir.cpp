@@ -13,47 +13,99 @@
 namespace store {
 namespace fs = std::filesystem;
 
-void createTableFile(const std::string& path, Kind kind) {
-    std::error_code ec;
-    if (fs::exists(path, ec)) throw EngineError(path + ": the file exists already");
-    const Layout& layout = layoutOf(kind);
+namespace {
+std::string quoted(const std::string& name) {
+    return "\"" + name + "\"";
+}
 
-    std::string sql = "BEGIN;"
-                      "CREATE TABLE meta (key TEXT PRIMARY KEY, value TEXT NOT NULL);"
-                      "INSERT INTO meta VALUES ('kind', '" +
+// Runs `sql` on the table file `path` (made when `create`); the error names `shown`.
+void execOnFile(const std::string& path, bool create, const std::string& sql,
+                const std::string& shown, const char* doing) {
+    sqlite3* db = nullptr;
+    int rc = sqlite3_open_v2(path.c_str(), &db,
+                             SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0), nullptr);
+    char* err = nullptr;
+    if (rc == SQLITE_OK) {
+        sqlite3_busy_timeout(db, 5000);
+        rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &err);
+    }
+    std::string msg = err ? err : (db ? sqlite3_errmsg(db) : "cannot open the file");
+    sqlite3_free(err);
+    sqlite3_close(db);
+    if (rc != SQLITE_OK) throw EngineError(shown + ": " + doing + ": " + msg);
+}
+
+// The tables of `path` whose names are among `names`.
+std::vector<std::string> tablesIn(const std::string& path, const std::vector<std::string>& names) {
+    std::vector<std::string> found;
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        sqlite3_stmt* st = nullptr;
+        sqlite3_prepare_v2(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1",
+                           -1, &st, nullptr);
+        for (const std::string& name : names) {
+            sqlite3_bind_text(st, 1, name.c_str(), -1, SQLITE_TRANSIENT);
+            if (sqlite3_step(st) == SQLITE_ROW) found.push_back(name);
+            sqlite3_reset(st);
+        }
+        sqlite3_finalize(st);
+    }
+    sqlite3_close(db);
+    return found;
+}
+
+std::vector<std::string> partsOf(const std::string& table) {
+    return {table, table + "_meta", table + "_layout"};
+}
+} // namespace
+
+void createTableFile(const std::string& place, Kind kind) {
+    const auto [path, table] = fileTable(place);
+    const std::string shown = table.empty() ? path : path + " table " + table;
+    std::error_code ec;
+    // A table file is made whole or not at all; a table kept in another's file joins it.
+    if (table.empty() && fs::exists(path, ec)) throw EngineError(path + ": the file exists already");
+    if (!table.empty() && !fs::is_regular_file(path, ec))
+        throw EngineError(path + ": the table file is missing");
+    if (!table.empty() && !tablesIn(path, partsOf(table)).empty())
+        throw EngineError(shown + ": the table exists already");
+    const Layout& layout = layoutOf(kind);
+    const std::string rows = table.empty() ? "rows" : quoted(table);
+    const std::string meta = table.empty() ? "meta" : quoted(table + "_meta");
+    const std::string fields = table.empty() ? "layout" : quoted(table + "_layout");
+    const std::string ixPrefix = table.empty() ? "" : table + "_";
+
+    std::string sql = "BEGIN IMMEDIATE;"
+                      "CREATE TABLE " + meta + " (key TEXT PRIMARY KEY, value TEXT NOT NULL);"
+                      "INSERT INTO " + meta + " VALUES ('kind', '" +
                       layout.kindName +
                       "'), ('format', '1');"
-                      "CREATE TABLE layout (pos INTEGER PRIMARY KEY, name TEXT NOT NULL,"
+                      "CREATE TABLE " + fields + " (pos INTEGER PRIMARY KEY, name TEXT NOT NULL,"
                       " width INTEGER NOT NULL, numeric INTEGER NOT NULL);";
     // Row identities are never reused, so a row remembered by identity is never mistaken for
     // a row added after it was deleted.
     std::string columns = "rid INTEGER PRIMARY KEY AUTOINCREMENT";
     for (size_t i = 0; i < layout.fields.size(); ++i) {
         const auto& f = layout.fields[i];
-        sql += "INSERT INTO layout VALUES (" + std::to_string(i) + ", '" + f.name + "', " +
+        sql += "INSERT INTO " + fields + " VALUES (" + std::to_string(i) + ", '" + f.name + "', " +
                std::to_string(f.width) + ", " + (f.numeric ? "1" : "0") + ");";
         columns += ", f" + std::to_string(i) +
                    (f.numeric ? " NUMERIC NOT NULL DEFAULT 0" : " TEXT NOT NULL DEFAULT ''");
     }
-    sql += "CREATE TABLE rows (" + columns + ");";
+    sql += "CREATE TABLE " + rows + " (" + columns + ");";
     for (const auto& ix : layout.indexes)
-        sql += "CREATE INDEX \"ix_" + ix.name + "\" ON rows (f" + std::to_string(ix.field) + ");";
+        sql += "CREATE INDEX \"" + ixPrefix + "ix_" + ix.name + "\" ON " + rows + " (f" +
+               std::to_string(ix.field) + ");";
     for (int field : layout.lookupFields)
-        sql += "CREATE INDEX \"lookup_" + layout.fields[field].name + "\" ON rows (f" +
-               std::to_string(field) + ");";
+        sql += "CREATE INDEX \"" + ixPrefix + "lookup_" + layout.fields[field].name + "\" ON " +
+               rows + " (f" + std::to_string(field) + ");";
     sql += "COMMIT;";
 
-    sqlite3* db = nullptr;
-    int rc =
-        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    char* err = nullptr;
-    if (rc == SQLITE_OK) rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &err);
-    std::string msg = err ? err : (db ? sqlite3_errmsg(db) : "cannot create the file");
-    sqlite3_free(err);
-    sqlite3_close(db);
-    if (rc != SQLITE_OK) {
-        fs::remove(path, ec);
-        throw EngineError(path + ": cannot create the table: " + msg);
+    try {
+        execOnFile(path, table.empty(), sql, shown, "cannot create the table");
+    } catch (...) {
+        if (table.empty()) fs::remove(path, ec);
+        throw;
     }
 }
 
@@ -62,6 +114,46 @@ void createTable(const std::string& place, Kind kind) {
         createServerTable(*t, kind);
     else
         createTableFile(place, kind);
+}
+
+bool tableExists(const std::string& place) {
+    if (auto t = serverTable(place)) return serverTableExists(*t);
+    const auto [path, table] = fileTable(place);
+    std::error_code ec;
+    if (table.empty()) return fs::exists(path, ec);
+    return !tablesIn(path, partsOf(table)).empty();
+}
+
+std::string setTableAside(const std::string& place, const std::string& base) {
+    if (auto t = serverTable(place)) return setServerTableAside(*t, base);
+    const auto [path, table] = fileTable(place);
+    if (table.empty()) throw EngineError(path + ": only a table kept in another's file can be set aside");
+    std::string aside = base;
+    for (int n = 2; !tablesIn(path, partsOf(aside)).empty(); ++n)
+        aside = base + "_" + std::to_string(n);
+    // Its indexes go: they would stand in the way of the names of a new table's.
+    std::string sql = "BEGIN IMMEDIATE;";
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        sqlite3_stmt* st = nullptr;
+        sqlite3_prepare_v2(db,
+                           "SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = ?1 "
+                           "AND sql IS NOT NULL",
+                           -1, &st, nullptr);
+        sqlite3_bind_text(st, 1, table.c_str(), -1, SQLITE_TRANSIENT);
+        while (sqlite3_step(st) == SQLITE_ROW)
+            sql += "DROP INDEX " +
+                   quoted(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))) + ";";
+        sqlite3_finalize(st);
+    }
+    sqlite3_close(db);
+    const std::vector<std::string> from = partsOf(table), to = partsOf(aside);
+    for (size_t i = 0; i < from.size(); ++i)
+        if (!tablesIn(path, {from[i]}).empty())
+            sql += "ALTER TABLE " + quoted(from[i]) + " RENAME TO " + quoted(to[i]) + ";";
+    sql += "COMMIT;";
+    execOnFile(path, false, sql, path + " table " + table, "cannot set the table aside");
+    return aside;
 }
 
 void createDataDirectory(const std::string& dir) {

@@ -6,12 +6,21 @@
 
 namespace store {
 
-// Creates an empty table file of the given layout; refuses to overwrite any file.
-void createTableFile(const std::string& path, Kind kind);
+// Creates an empty table file of the given layout; refuses to overwrite any file. For a
+// table kept in another's file (FILE#name), adds it to that file; refuses one that exists.
+void createTableFile(const std::string& place, Kind kind);
 
 // Creates an empty table of the given layout at a place (see place.h): a file, or a table in
 // a server's database; refuses to overwrite any.
 void createTable(const std::string& place, Kind kind);
+
+// Whether there is a table (whole or not) at `place`.
+bool tableExists(const std::string& place);
+
+// Renames the table at `place` (kept in another's file, or on a server) to the first free
+// name among `base`, `base_2`, `base_3`, …, and returns the name it took: a damaged table
+// kept for the owner to look at, out of the way of a new one.
+std::string setTableAside(const std::string& place, const std::string& base);
 
 // The table files of a data directory, in the order they are made.
 struct DataFile {

@@ -23,6 +23,29 @@ std::string tablePlace(const std::string& dataPath, const std::string& name) {
     return dataPath + name + ".tbl";
 }
 
+std::string tablePlaceWith(const std::string& dataPath, const std::string& host,
+                           const std::string& name) {
+    if (isServerPath(dataPath)) return tablePlace(dataPath, name);
+    return tablePlace(dataPath, host) + "#" + name;
+}
+
+bool plainTableName(std::string_view name) {
+    if (name.empty() || name.size() > 63) return false;
+    for (char c : name)
+        if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_')) return false;
+    return true;
+}
+
+FileTable fileTable(const std::string& place) {
+    // A "#" in a folder's name is no table: the part after the last one must be a plain name
+    // and the part before it a table file.
+    const size_t hash = place.rfind('#');
+    if (hash != std::string::npos && hash >= 4 && place.compare(hash - 4, 4, ".tbl") == 0 &&
+        plainTableName(std::string_view(place).substr(hash + 1)))
+        return {place.substr(0, hash), place.substr(hash + 1)};
+    return {place, {}};
+}
+
 std::optional<ServerTable> serverTable(const std::string& place) {
     if (!isServerPath(place)) return std::nullopt;
     const size_t hash = place.rfind('#');

@@ -15,6 +15,22 @@ bool isServerPath(std::string_view dataPath);
 // the file DATAPATHname.tbl, or for a server the URI followed by "#name".
 std::string tablePlace(const std::string& dataPath, const std::string& name);
 
+// Where table `name` of the shop at `dataPath` is kept with table `host`: in the host's own
+// file (FILE#name), so that one commit of that file stores changes to both; on a server, a
+// table of the shop's database like any other.
+std::string tablePlaceWith(const std::string& dataPath, const std::string& host,
+                           const std::string& name);
+
+// A file's place taken apart: the file, and the table kept in it ("" for the file's own).
+struct FileTable {
+    std::string file;
+    std::string table;
+};
+FileTable fileTable(const std::string& place);
+
+// Whether `name` may name a table kept in another's file: lower-case letters, digits, "_".
+bool plainTableName(std::string_view name);
+
 // A table's place on a server, taken apart; nothing for a file.
 struct ServerTable {
     std::string connection; // the URI

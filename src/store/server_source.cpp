@@ -618,6 +618,25 @@ void createServerTable(const ServerTable& place, Kind kind) {
     conn->exec(shown, "cannot make the table", createTableSql(place.table, layoutOf(kind)));
 }
 
+bool serverTableExists(const ServerTable& place) {
+    auto conn = Connection::get(place.connection);
+    Result there = conn->exec(shownConnection(place.connection), "cannot look at the database",
+                              "SELECT to_regclass($1)", {quoteIdent(place.table)}, true);
+    return !PQgetisnull(there.get(), 0, 0);
+}
+
+std::string setServerTableAside(const ServerTable& place, const std::string& base) {
+    const std::string shown = shownConnection(place.connection) + " table " + place.table;
+    auto conn = Connection::get(place.connection);
+    for (int n = 1;; ++n) {
+        const std::string aside = n == 1 ? base : base + "_" + std::to_string(n);
+        if (serverTableExists({place.connection, aside})) continue;
+        conn->exec(shown, "cannot set the table aside",
+                   "ALTER TABLE " + quoteIdent(place.table) + " RENAME TO " + quoteIdent(aside));
+        return aside;
+    }
+}
+
 bool serverShopPresent(const std::string& uri) {
     const std::string shown = shownConnection(uri);
     auto conn = Connection::get(uri);

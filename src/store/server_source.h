@@ -28,6 +28,12 @@ void createServerShop(const std::string& uri);
 // Makes one empty table of `kind` (and the database when missing); refuses one that exists.
 void createServerTable(const ServerTable& place, Kind kind);
 
+// Whether the database holds a table by that name, of the shop's or not.
+bool serverTableExists(const ServerTable& place);
+
+// Renames the table to the first free name among `base`, `base_2`, …; returns it.
+std::string setServerTableAside(const ServerTable& place, const std::string& base);
+
 // Whether the database holds the shop's tables; throws EngineError when it cannot be reached.
 bool serverShopPresent(const std::string& uri);
 

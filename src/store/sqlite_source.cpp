@@ -1,6 +1,7 @@
 #include "store/sqlite_source.h"
 
 #include "store/errors.h"
+#include "store/place.h"
 #include "store/text.h"
 
 #include <sqlite3.h>
@@ -51,8 +52,13 @@ void bindNumber(sqlite3_stmt* st, int n, double v) {
 
 class SqliteSource final : public Source {
 public:
-    SqliteSource(const std::string& path, const Layout& layout, bool readOnly)
-        : m_path(path), m_layout(layout), m_readOnly(readOnly) {
+    SqliteSource(const FileTable& place, const Layout& layout, bool readOnly)
+        : m_path(place.file), m_shown(place.table.empty() ? place.file
+                                                         : place.file + " table " + place.table),
+          m_rows(place.table.empty() ? "rows" : "\"" + place.table + "\""),
+          m_meta(place.table.empty() ? "meta" : "\"" + place.table + "_meta\""),
+          m_fields(place.table.empty() ? "layout" : "\"" + place.table + "_layout\""),
+          m_layout(layout), m_readOnly(readOnly) {
         open();
     }
     ~SqliteSource() override {
@@ -110,7 +116,7 @@ private:
     };
 
     [[noreturn]] void fail(const std::string& what) const {
-        throw EngineError(m_path + ": " + what);
+        throw EngineError(m_shown + ": " + what);
     }
     [[noreturn]] void failSql(const char* doing) const {
         fail(std::string(doing) + ": " + sqlite3_errmsg(m_db));
@@ -126,14 +132,19 @@ private:
     bool single(sqlite3_stmt* st, Row& into);
     void detach();
 
-    std::string m_path;
+    std::string m_path;  // the file
+    std::string m_shown; // the file, and the table when it is not the file's own
+    // The names of the rows, the kind and the fields of the table in its file: "rows", "meta"
+    // and "layout" for the file's own, NAME, NAME_meta and NAME_layout for one kept with it.
+    std::string m_rows, m_meta, m_fields;
+    std::string m_file; // the file's full path, to know a joined table kept in the same file
     const Layout& m_layout;
     bool m_readOnly;
     sqlite3* m_db = nullptr;
     Statements m_st;
     int m_key = -1;
     bool m_inTransaction = false;
-    std::vector<std::string> m_attached; // schema names of the joined files, in join order
+    std::vector<std::string> m_attached; // the joined tables' rows, named with their schema
     // Every file attached so far, by path: a file once attached stays so until the table
     // closes, sparing each later transaction the opening of it.
     std::map<std::string, std::string> m_schemas;
@@ -152,6 +163,8 @@ void SqliteSource::open() {
     std::error_code ec;
     if (!fs::exists(m_path, ec)) fail("the table file is missing");
     if (!fs::is_regular_file(m_path, ec)) fail("this is not a table file");
+    m_file = fs::weakly_canonical(m_path, ec).string();
+    if (ec) m_file = m_path;
 
     // Look at the header ourselves first: SQLite would happily treat an empty file as a
     // new database, and a truncated one only fails when the missing pages are read.
@@ -200,13 +213,14 @@ void SqliteSource::open() {
 
 void SqliteSource::validate() {
     sqlite3_stmt* st = nullptr;
-    if (sqlite3_prepare_v2(m_db, "SELECT value FROM meta WHERE key = 'kind'", -1, &st, nullptr) !=
-        SQLITE_OK) {
+    if (sqlite3_prepare_v2(m_db, ("SELECT value FROM " + m_meta + " WHERE key = 'kind'").c_str(),
+                           -1, &st, nullptr) != SQLITE_OK) {
         int code = sqlite3_errcode(m_db) & 0xff;
         std::string msg = sqlite3_errmsg(m_db);
         sqlite3_finalize(st);
         if (code == SQLITE_NOTADB) fail("this is not a table file");
         if (code == SQLITE_CORRUPT) fail("the table file is damaged: " + msg);
+        if (m_rows != "rows") fail("there is no such table in the file (" + msg + ")");
         fail("this is not a table file (" + msg + ")");
     }
     std::string kind;
@@ -218,10 +232,13 @@ void SqliteSource::validate() {
         fail("the table file is damaged: " + std::string(sqlite3_errmsg(m_db)));
     if (kind.empty()) fail("this is not a table file (it names no layout)");
     if (kind != m_layout.kindName)
-        fail("the file holds the " + kind + " table, not the " + m_layout.kindName + " table");
+        fail("the " + std::string(m_rows == "rows" ? "file" : "table") + " holds the " + kind +
+             " table, not the " + m_layout.kindName + " table");
 
-    if (sqlite3_prepare_v2(m_db, "SELECT pos, name, width, numeric FROM layout ORDER BY pos", -1,
-                           &st, nullptr) != SQLITE_OK) {
+    if (sqlite3_prepare_v2(m_db,
+                           ("SELECT pos, name, width, numeric FROM " + m_fields + " ORDER BY pos")
+                               .c_str(),
+                           -1, &st, nullptr) != SQLITE_OK) {
         std::string msg = sqlite3_errmsg(m_db);
         sqlite3_finalize(st);
         fail("the table file is damaged: " + msg);
@@ -280,11 +297,11 @@ void SqliteSource::setOrder(int key) {
     const std::string desc = key >= 0 ? k + " DESC, rid DESC" : "rid DESC";
     const std::string after = key >= 0 ? "(" + k + ", rid) > (?1, ?2)" : "rid > ?2";
 
-    s.first = prepare("SELECT " + s.columns + " FROM rows ORDER BY " + s.order + " LIMIT ?3");
-    s.after = prepare("SELECT " + s.columns + " FROM rows WHERE " + after + " ORDER BY " + s.order +
+    s.first = prepare("SELECT " + s.columns + " FROM " + m_rows + " ORDER BY " + s.order + " LIMIT ?3");
+    s.after = prepare("SELECT " + s.columns + " FROM " + m_rows + " WHERE " + after + " ORDER BY " + s.order +
                       " LIMIT ?3");
-    s.last = prepare("SELECT " + s.columns + " FROM rows ORDER BY " + desc + " LIMIT 1");
-    s.byRid = prepare("SELECT " + s.columns + " FROM rows WHERE rid = ?1");
+    s.last = prepare("SELECT " + s.columns + " FROM " + m_rows + " ORDER BY " + desc + " LIMIT 1");
+    s.byRid = prepare("SELECT " + s.columns + " FROM " + m_rows + " WHERE rid = ?1");
     if (!m_readOnly) {
         std::string names, params, sets;
         for (int i = 0; i < n; ++i) {
@@ -292,9 +309,9 @@ void SqliteSource::setOrder(int key) {
             params += (i ? ", ?" : "?") + std::to_string(i + 1);
             sets += (i ? ", " : "") + columnName(i) + " = ?" + std::to_string(i + 1);
         }
-        s.insert = prepare("INSERT INTO rows (" + names + ") VALUES (" + params + ")");
-        s.update = prepare("UPDATE rows SET " + sets + " WHERE rid = ?" + std::to_string(n + 1));
-        s.remove = prepare("DELETE FROM rows WHERE rid = ?1");
+        s.insert = prepare("INSERT INTO " + m_rows + " (" + names + ") VALUES (" + params + ")");
+        s.update = prepare("UPDATE " + m_rows + " SET " + sets + " WHERE rid = ?" + std::to_string(n + 1));
+        s.remove = prepare("DELETE FROM " + m_rows + " WHERE rid = ?1");
     }
 }
 
@@ -356,7 +373,7 @@ bool SqliteSource::locate(const std::vector<Match>& equals, Row& into) {
         where += (i ? " AND " : "") + col + " = ?" + std::to_string(i + 1);
     }
     std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> st(
-        prepare("SELECT " + m_st.columns + " FROM rows" + (where.empty() ? "" : " WHERE " + where) +
+        prepare("SELECT " + m_st.columns + " FROM " + m_rows + (where.empty() ? "" : " WHERE " + where) +
                     " ORDER BY " + m_st.order + " LIMIT 1",
                 false),
         sqlite3_finalize);
@@ -376,7 +393,7 @@ bool SqliteSource::locate(const std::vector<Match>& equals, Row& into) {
 
 int SqliteSource::count() {
     std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> st(
-        prepare("SELECT count(*) FROM rows", false), sqlite3_finalize);
+        prepare("SELECT count(*) FROM " + m_rows, false), sqlite3_finalize);
     if (sqlite3_step(st.get()) != SQLITE_ROW) failSql("cannot count the rows");
     return sqlite3_column_int(st.get(), 0);
 }
@@ -384,7 +401,7 @@ int SqliteSource::count() {
 std::vector<std::int64_t> SqliteSource::rowIds() {
     std::vector<std::int64_t> ids;
     std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> st(
-        prepare("SELECT rid FROM rows ORDER BY " + m_st.order, false), sqlite3_finalize);
+        prepare("SELECT rid FROM " + m_rows + " ORDER BY " + m_st.order, false), sqlite3_finalize);
     int rc;
     while ((rc = sqlite3_step(st.get())) == SQLITE_ROW)
         ids.push_back(sqlite3_column_int64(st.get(), 0));
@@ -398,7 +415,7 @@ void SqliteSource::scan(const std::vector<int>& fields, const RowVisitor& visit)
         columns += ", " + columnName(f);
     // The statement is finalized however the visitor leaves.
     std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> guard(
-        prepare("SELECT " + columns + " FROM rows ORDER BY " + m_st.order, false),
+        prepare("SELECT " + columns + " FROM " + m_rows + " ORDER BY " + m_st.order, false),
         sqlite3_finalize);
     sqlite3_stmt* st = guard.get();
     std::vector<std::string> texts(fields.size());
@@ -476,6 +493,10 @@ void SqliteSource::join(const std::vector<Source*>& others) {
     for (Source* other : others) {
         auto* file = dynamic_cast<SqliteSource*>(other);
         if (!file) fail("cannot reach the other table: it is not a table file");
+        if (file->m_file == m_file) { // kept in this table's file: stored by the same commit
+            m_attached.push_back("main." + file->m_rows);
+            continue;
+        }
         auto known = m_schemas.find(file->m_path);
         if (known == m_schemas.end()) {
             const std::string name = "other" + std::to_string(m_schemas.size() + 1);
@@ -492,13 +513,13 @@ void SqliteSource::join(const std::vector<Source*>& others) {
                          nullptr);
             known = m_schemas.emplace(file->m_path, name).first;
         }
-        m_attached.push_back(known->second);
+        m_attached.push_back(known->second + "." + file->m_rows);
     }
 }
 
 int SqliteSource::updateJoined(size_t which, const std::vector<std::pair<int, std::string>>& where,
                                const std::vector<std::pair<int, std::string>>& set) {
-    std::string sql = "UPDATE " + m_attached.at(which) + ".rows SET ";
+    std::string sql = "UPDATE " + m_attached.at(which) + " SET ";
     for (size_t i = 0; i < set.size(); ++i)
         sql += (i ? ", " : "") + columnName(set[i].first) + " = ?" + std::to_string(i + 1);
     for (size_t i = 0; i < where.size(); ++i)
@@ -522,7 +543,7 @@ std::int64_t SqliteSource::insertJoined(size_t which, const Layout& layout,
         params += (i ? ", ?" : "?") + std::to_string(i + 1);
     }
     std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> st(
-        prepare("INSERT INTO " + m_attached.at(which) + ".rows (" + names + ") VALUES (" + params +
+        prepare("INSERT INTO " + m_attached.at(which) + " (" + names + ") VALUES (" + params +
                     ")",
                 false),
         sqlite3_finalize);
@@ -539,7 +560,7 @@ std::int64_t SqliteSource::insertJoined(size_t which, const Layout& layout,
 
 void SqliteSource::deleteJoined(size_t which, std::int64_t rid) {
     std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> st(
-        prepare("DELETE FROM " + m_attached.at(which) + ".rows" + (rid ? " WHERE rid = ?1" : ""),
+        prepare("DELETE FROM " + m_attached.at(which) + (rid ? " WHERE rid = ?1" : ""),
                 false),
         sqlite3_finalize);
     if (rid) sqlite3_bind_int64(st.get(), 1, rid);
@@ -548,12 +569,14 @@ void SqliteSource::deleteJoined(size_t which, std::int64_t rid) {
 } // namespace
 
 std::optional<Kind> fileKind(const std::string& path) {
+    const FileTable place = fileTable(path);
+    const std::string meta = place.table.empty() ? "meta" : "\"" + place.table + "_meta\"";
     sqlite3* db = nullptr;
     std::optional<Kind> kind;
-    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+    if (sqlite3_open_v2(place.file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
         sqlite3_stmt* st = nullptr;
-        if (sqlite3_prepare_v2(db, "SELECT value FROM meta WHERE key = 'kind'", -1, &st, nullptr) ==
-                SQLITE_OK &&
+        if (sqlite3_prepare_v2(db, ("SELECT value FROM " + meta + " WHERE key = 'kind'").c_str(),
+                               -1, &st, nullptr) == SQLITE_OK &&
             sqlite3_step(st) == SQLITE_ROW) {
             const char* name = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
             if (const Layout* l = name ? layoutByName(name) : nullptr) kind = l->kind;
@@ -566,7 +589,7 @@ std::optional<Kind> fileKind(const std::string& path) {
 
 std::unique_ptr<Source> openTableFile(const std::string& path, const Layout& layout,
                                       bool readOnly) {
-    return std::make_unique<SqliteSource>(path, layout, readOnly);
+    return std::make_unique<SqliteSource>(fileTable(path), layout, readOnly);
 }
 
 } // namespace store

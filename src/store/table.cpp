@@ -28,7 +28,8 @@ Table::~Table() {
 
 std::string Table::shownPlace() const {
     if (auto t = serverTable(m_path)) return shownConnection(t->connection) + " table " + t->table;
-    return m_path;
+    const FileTable place = fileTable(m_path);
+    return place.table.empty() ? m_path : place.file + " table " + place.table;
 }
 
 void Table::fail(const std::string& what) const {

@@ -46,6 +46,9 @@ public:
     // table is closed.
     void setFileName(const std::string& place);
     const std::string& fileName() const { return m_path; }
+    // The place shown in messages: the file (and the table kept in it), or the server table
+    // without any password.
+    std::string shownPlace() const;
     void setReadOnly(bool readOnly);
     bool readOnly() const { return m_readOnly; }
 
@@ -178,8 +181,6 @@ private:
     bool validPos(int pos) const { return pos >= 0 && pos < fieldCount(); }
     void checkPos(int pos) const;
     std::string_view slowView(int pos) const;
-    // The place shown in messages: the file, or the server table without any password.
-    std::string shownPlace() const;
 
     const Layout& m_layout;
     const int m_fieldCount;

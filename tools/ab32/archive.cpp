@@ -10,7 +10,6 @@
 #include <sqlite3.h>
 #include <zip.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <memory>
 
@@ -59,9 +58,6 @@ bool wholeTable(const QString& path) {
     sqlite3_close(db);
     return ok;
 }
-
-// The register's journal of its open sale, in the working directory.
-const char* const kJournal = "journal.tbl";
 
 QString zipError(zip_t* z) {
     return QString::fromUtf8(zip_strerror(z));
@@ -149,15 +145,6 @@ void backup(const QString& workDir, const QString& dataDir, const QString& locat
     }
     for (const QString& p : QDir(workDir).entryList({"*.pos"}, QDir::Files, QDir::Name))
         entries.push_back({"work/" + p, QDir(workDir).filePath(p)});
-    // The register's journal of its open sale goes with the stock it agrees with.
-    if (QFileInfo::exists(QDir(workDir).filePath(kJournal))) {
-        const QString copy = tmp.filePath("work-" + QString(kJournal));
-        copyTable(QDir(workDir).filePath(kJournal), copy);
-        if (!wholeTable(copy))
-            fail(QString("The journal of the open sale %1 is damaged; it was not backed up.")
-                     .arg(kJournal));
-        entries.push_back({"work/" + QString(kJournal), copy});
-    }
 
     const QString part = location + ".part";
     QFile::remove(part);
@@ -221,7 +208,7 @@ QString restore(const QString& archive, const QString& workDir, const QString& d
                 fail(QString("%1 holds a shop kept on a server; this shop is in a folder.\nNothing "
                              "was restored.")
                          .arg(archive));
-        } else if (name.startsWith("work/") && (base.endsWith(".pos") || base == kJournal))
+        } else if (name.startsWith("work/") && base.endsWith(".pos"))
             target = QDir(workDir).filePath(base);
         else
             continue; // nothing of ours
@@ -264,17 +251,6 @@ QString restore(const QString& archive, const QString& workDir, const QString& d
     for (const Entry& e : entries)
         if (QFileInfo::exists(e.target))
             QFile::copy(e.target, QDir(kept).filePath(QFileInfo(e.target).fileName()));
-    // An open sale whose stock moves the backup does not hold would give back stock never
-    // taken: without a journal in the backup, the register's goes with the replaced files.
-    const QString journal = QDir(workDir).filePath(kJournal);
-    const bool journalInBackup = std::any_of(entries.begin(), entries.end(), [&](const Entry& e) {
-        return e.target == journal;
-    });
-    if (!journalInBackup && QFileInfo::exists(journal)) {
-        QFile::remove(QDir(kept).filePath(kJournal));
-        if (!QFile::rename(journal, QDir(kept).filePath(kJournal)))
-            fail(QString("Cannot move %1 aside. Nothing was restored.").arg(journal));
-    }
     int done = 0;
     if (!dump.isEmpty()) {
         // The database as it is now is kept too, then the backup takes its place in one

@@ -254,12 +254,9 @@ TEST_P(RegisterProcesses, KilledRegisterBringsBackExactlyTheLinesWhoseStockMoved
             stock += " " + std::to_string(kStart - int(p->number(product::QUANTITY)));
         int counts[3] = {};
         Table j(Kind::Journal);
-        if (shop.backend() == Backend::Server) {
-            const QStringList name = core::readLines(QString::fromStdString(till) + "/till.pos");
-            j.setFileName(tablePlace(shop.dataPath(), "journal_" + name.value(0).toStdString()));
-        } else {
-            j.setFileName(till + "/journal.tbl");
-        }
+        const QStringList name = core::readLines(QString::fromStdString(till) + "/till.pos");
+        j.setFileName(tablePlaceWith(shop.dataPath(), "product",
+                                     "journal_" + name.value(0).toStdString()));
         j.open();
         for (j.first(); !j.eof(); j.next())
             for (int k = 0; k < 3; ++k)

@@ -1,5 +1,7 @@
 #include "store/data_dir.h"
 #include "store/errors.h"
+#include "store/place.h"
+#include "store/sqlite_source.h"
 #include "store/table.h"
 #include "test_dir.h"
 
@@ -129,4 +131,55 @@ TEST(TableFiles, DataDirectoryHoldsTheFiveTablesAndIsNeverOverwritten) {
     EXPECT_GE(products.recordCount(), 12);
     EXPECT_TRUE(products.locate({{product::BARCODE, "0712345000017"}}));
     EXPECT_NO_THROW(products.number(product::QUANTITY));
+}
+
+// The register's journal is kept in the product table's file, so that a line and its stock
+// move are one commit of one file.
+TEST(TableFiles, ATableKeptInAnothersFileIsStoredWithIt) {
+    TestDir dir;
+    createDataDirectory(dir.file("data"));
+    const std::string place = tablePlaceWith(dir.file("data/"), "product", "journal_t1");
+    EXPECT_EQ(fileTable(place).file, dir.file("data/product.tbl"));
+    EXPECT_EQ(fileTable(dir.file("a#b/product.tbl")).file, dir.file("a#b/product.tbl"));
+    EXPECT_EQ(fileTable(dir.file("a#b/product.tbl")).table, "");
+    EXPECT_FALSE(tableExists(place));
+    createTable(place, Kind::Journal);
+    EXPECT_TRUE(tableExists(place));
+    EXPECT_THROW(createTable(place, Kind::Journal), EngineError);
+    EXPECT_EQ(fileKind(place), Kind::Journal);
+    EXPECT_EQ(fileKind(dir.file("data/product.tbl")), Kind::Product);
+
+    Table products(Kind::Product), journal(Kind::Journal);
+    products.setFileName(dir.file("data/product.tbl"));
+    products.open();
+    journal.setFileName(place);
+    journal.open();
+    auto note = [&](bool fails) {
+        products.transactionWith({&journal}, [&] {
+            products.append();
+            products.setText(product::PRODUCT, "Widget");
+            products.post();
+            products.appendOther(journal, {{journal::TEXT, "Widget"}});
+            if (fails) throw EngineError("cut off");
+        });
+    };
+    EXPECT_THROW(note(true), EngineError);
+    EXPECT_EQ(products.recordCount(), 0);
+    EXPECT_EQ(journal.recordCount(), 0);
+    note(false);
+    EXPECT_EQ(products.recordCount(), 1);
+    EXPECT_EQ(journal.recordCount(), 1);
+    journal.close();
+
+    // Set aside twice: each time under a free name, and a new one can take its place.
+    EXPECT_EQ(setTableAside(place, "journal_t1_damaged"), "journal_t1_damaged");
+    EXPECT_FALSE(tableExists(place));
+    createTable(place, Kind::Journal);
+    EXPECT_EQ(setTableAside(place, "journal_t1_damaged"), "journal_t1_damaged_2");
+    createTable(place, Kind::Journal);
+    Table kept(Kind::Journal);
+    kept.setFileName(tablePlaceWith(dir.file("data/"), "product", "journal_t1_damaged"));
+    kept.open();
+    EXPECT_EQ(kept.text(journal::TEXT), "Widget");
+    EXPECT_EQ(products.recordCount(), 1);
 }
