@@ -269,6 +269,18 @@ void wireCustomers(core::Pos& pos) {
         onExit(pos, phone, [phone] { phone->setText(catalog::phoneForm(phone->text())); });
 }
 
+// A kind of sale or a customer chosen with lines on the register is noted in the open sale's
+// journal, after the handlers that choose it.
+void wireJournal(core::Pos& pos) {
+    auto& f = pos.form;
+    reg::Journal* j = pos.sub.journal;
+    for (QRadioButton* r : {f.rbnCashSale, f.rbnCreditSale, f.rbnQuote, f.rbnRefund})
+        on(pos, r, &QRadioButton::toggled, [j] { j->noteSale(); });
+    for (QPushButton* b : {f.btnSaveCust, f.btnClrCust})
+        on(pos, b, &QPushButton::clicked, [j] { j->noteSale(); });
+    on(pos, f.StringGrid1, &GridView::rowClicked, [j] { j->noteSale(); });
+}
+
 void wireProducts(core::Pos& pos) {
     auto& f = pos.form;
     catalog::Products* p = pos.sub.products;
@@ -386,6 +398,7 @@ Program::Program(const core::Services& services) {
     wireSale(pos);
     wirePictureFeedback(m_form);
     wireCustomers(pos);
+    wireJournal(pos);
     wireProducts(pos);
     wirePrinting(pos);
     wireReceivables(pos);

@@ -128,23 +128,44 @@ std::vector<store::Table*> Journal::tables() {
     return {&pos.tables.journal};
 }
 
-std::int64_t Journal::noteLine(store::Table& products, const Line& line) {
-    if (!pos.tables.journal.isOpen()) return 0;
+Journal::Fields Journal::saleFields() const {
     const auto& f = pos.form;
-    std::vector<std::pair<int, std::string>> fields = {
-        {J::QUANTITY, line.quantity.toStdString()},
-        {J::TEXT, line.text.toStdString()},
-        {J::PRICE, line.price.toStdString()},
-        {J::COST, line.cost.toStdString()},
-        {J::CATEGORY, line.category.toStdString()},
-        {J::PRODUCT, std::to_string(line.productRow)},
-        {J::TAXABLE, line.taxable ? "T" : "F"},
-        {J::REFUND, line.refund ? "T" : "F"},
-        {J::KIND, kindOf(f).toStdString()}};
+    Fields fields = {{J::KIND, kindOf(f).toStdString()}};
     const QList<QLineEdit*> customer = customerFields(f);
     for (int i = 0; i < customer.size(); ++i)
         fields.push_back({J::NAME + i, customer[i]->text().toStdString()});
+    return fields;
+}
+
+std::int64_t Journal::noteLine(store::Table& products, const Line& line) {
+    if (!pos.tables.journal.isOpen()) return 0;
+    Fields fields = {{J::QUANTITY, line.quantity.toStdString()},
+                     {J::TEXT, line.text.toStdString()},
+                     {J::PRICE, line.price.toStdString()},
+                     {J::COST, line.cost.toStdString()},
+                     {J::CATEGORY, line.category.toStdString()},
+                     {J::PRODUCT, std::to_string(line.productRow)},
+                     {J::TAXABLE, line.taxable ? "T" : "F"},
+                     {J::REFUND, line.refund ? "T" : "F"}};
+    m_noted = saleFields();
+    fields.insert(fields.end(), m_noted.begin(), m_noted.end());
     return products.appendOther(pos.tables.journal, fields);
+}
+
+void Journal::noteSale() {
+    store::Table& journal = pos.tables.journal;
+    if (!journal.isOpen() || pos.sale.lines.empty() || pos.sale.stored) return;
+    const Fields fields = saleFields();
+    if (fields == m_noted) return;
+    journal.transactionWith(std::vector<store::Table*>{}, [&] {
+        for (journal.first(); !journal.eof(); journal.next()) {
+            journal.edit();
+            for (const auto& [field, text] : fields)
+                journal.setText(field, text);
+            journal.post();
+        }
+    });
+    m_noted = fields;
 }
 
 void Journal::dropLine(store::Table& products, std::int64_t journalRow) {
@@ -180,6 +201,7 @@ void Journal::restore() {
     for (int i = 0; i < customer.size(); ++i)
         customer[i]->setText(last[size_t(J::NAME + i)]);
     pos.sub.customers->enableProductEntry();
+    m_noted = saleFields();
     for (const auto& [rid, r] : rows) {
         core::SaleState::LineSource source;
         source.productRow = r[J::PRODUCT].toLongLong();

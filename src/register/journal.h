@@ -39,6 +39,9 @@ public:
     void dropLine(store::Table& products, std::int64_t journalRow);
     // A line whose product row is gone moves no stock back: it leaves the journal alone.
     void forgetLine(std::int64_t journalRow);
+    // The kind of sale or the customer changed with lines on the register: every line of the
+    // journal takes them, so that the sale comes back as it now is.
+    void noteSale();
     // Inside the transaction that stores the sale on `sales`: the journal is closed.
     void close(store::Table& sales);
 
@@ -50,13 +53,16 @@ private:
         std::int64_t rid;
         std::vector<QString> fields;
     };
+    using Fields = std::vector<std::pair<int, std::string>>;
     QString tillName();
+    Fields saleFields() const; // the kind of sale and the customer, as the register shows them
     // The open sale's lines, every one checked; throws EngineError naming the first bad one.
     static std::vector<Row> readOpenSale(store::Table& journal);
 
     core::Pos& pos;
     QString m_trouble;      // a journal set aside, told after login
     std::vector<Row> m_open; // the sale read at opening, brought back after login
+    Fields m_noted;          // the kind and customer the journal's lines hold
 };
 
 inline const char* const kTillFile = "till.pos";
