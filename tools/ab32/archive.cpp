@@ -244,13 +244,21 @@ QString restore(const QString& archive, const QString& workDir, const QString& d
     if (entries.empty() && dump.isEmpty())
         fail(QString("%1 holds no backup of this program.").arg(archive));
 
-    // The files about to be replaced are kept.
-    const QString kept = QDir(workDir).filePath(
-        "replaced-" + QDateTime::currentDateTime().toString("yyyyMMdd-hhmmss"));
-    QDir().mkpath(kept);
+    // The files about to be replaced are kept, in a folder of this restore's own (a second
+    // restore in the same second must not find the first one's there).
+    const QString stamp =
+        QDir(workDir).filePath("replaced-" + QDateTime::currentDateTime().toString("yyyyMMdd-hhmmss"));
+    QString kept = stamp;
+    for (int n = 2; QFileInfo::exists(kept); ++n)
+        kept = stamp + "-" + QString::number(n);
+    if (!QDir().mkpath(kept))
+        fail(QString("Cannot make %1 to keep the files the backup replaces. Nothing was restored.")
+                 .arg(kept));
     for (const Entry& e : entries)
-        if (QFileInfo::exists(e.target))
-            QFile::copy(e.target, QDir(kept).filePath(QFileInfo(e.target).fileName()));
+        if (QFileInfo::exists(e.target) &&
+            !QFile::copy(e.target, QDir(kept).filePath(QFileInfo(e.target).fileName())))
+            fail(QString("Cannot keep a copy of %1 in %2. Nothing was restored.")
+                     .arg(e.target, kept));
     int done = 0;
     if (!dump.isEmpty()) {
         // The database as it is now is kept too, then the backup takes its place in one

@@ -94,6 +94,14 @@ TEST(BackupProgram, RestoresEveryRowAfterTheDataWasDamaged) {
     QFile keptSale(kept + "/sale.tbl");
     ASSERT_TRUE(keptSale.open(QIODevice::ReadOnly));
     EXPECT_EQ(keptSale.readAll(), QByteArray("rubbish"));
+    // Restored again at once: what the first restore put in place is kept in a folder of
+    // its own, the first restore's kept files untouched.
+    const QString keptAgain = ab32::restore(zip, work, data);
+    EXPECT_NE(keptAgain, kept);
+    QFile keptFirst(kept + "/sale.tbl");
+    ASSERT_TRUE(keptFirst.open(QIODevice::ReadOnly));
+    EXPECT_EQ(keptFirst.readAll(), QByteArray("rubbish"));
+    EXPECT_TRUE(QFile::exists(keptAgain + "/sale.tbl"));
 }
 
 TEST(BackupProgram, RefusesADamagedBackupBeforeTouchingAnything) {
