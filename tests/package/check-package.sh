@@ -12,6 +12,9 @@ lintian "$deb" > lintian.log 2>&1 || true
 if grep -q '^E:' lintian.log; then
   echo "lintian reports errors:"; cat lintian.log; exit 1
 fi
+if grep -q -e 'no-manual-page' -e 'manpage-' lintian.log; then
+  echo "lintian finds fault with the manual pages:"; cat lintian.log; exit 1
+fi
 
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
