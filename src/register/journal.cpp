@@ -106,12 +106,11 @@ std::vector<Journal::Row> Journal::readOpenSale(store::Table& journal) {
     for (size_t n = 0; n < rows.size(); ++n) {
         const std::vector<QString>& r = rows[n].fields;
         auto refuse = [&](const char* field, const QString& text) {
-            throw store::EngineError(
-                journal.shownPlace() + ": line " + std::to_string(n + 1) + " holds '" +
-                text.toStdString() + "' as its " + field);
+            throw store::EngineError(journal.shownPlace() + ": line " + std::to_string(n + 1) +
+                                     " holds '" + text.toStdString() + "' as its " + field);
         };
-        for (auto [pos, field] : {std::pair{J::QUANTITY, "quantity"}, {J::PRICE, "price"},
-                                  {J::COST, "cost"}})
+        for (auto [pos, field] :
+             {std::pair{J::QUANTITY, "quantity"}, {J::PRICE, "price"}, {J::COST, "cost"}})
             if (!core::Decimal::read(r[pos].trimmed().toStdString())) refuse(field, r[pos]);
         bool whole = false;
         if (r[J::PRODUCT].toLongLong(&whole) <= 0 || !whole) refuse("product", r[J::PRODUCT]);
@@ -139,14 +138,11 @@ Journal::Fields Journal::saleFields() const {
 
 std::int64_t Journal::noteLine(store::Table& products, const Line& line) {
     if (!pos.tables.journal.isOpen()) return 0;
-    Fields fields = {{J::QUANTITY, line.quantity.toStdString()},
-                     {J::TEXT, line.text.toStdString()},
-                     {J::PRICE, line.price.toStdString()},
-                     {J::COST, line.cost.toStdString()},
-                     {J::CATEGORY, line.category.toStdString()},
-                     {J::PRODUCT, std::to_string(line.productRow)},
-                     {J::TAXABLE, line.taxable ? "T" : "F"},
-                     {J::REFUND, line.refund ? "T" : "F"}};
+    Fields fields = {
+        {J::QUANTITY, line.quantity.toStdString()}, {J::TEXT, line.text.toStdString()},
+        {J::PRICE, line.price.toStdString()},       {J::COST, line.cost.toStdString()},
+        {J::CATEGORY, line.category.toStdString()}, {J::PRODUCT, std::to_string(line.productRow)},
+        {J::TAXABLE, line.taxable ? "T" : "F"},     {J::REFUND, line.refund ? "T" : "F"}};
     m_noted = saleFields();
     fields.insert(fields.end(), m_noted.begin(), m_noted.end());
     return products.appendOther(pos.tables.journal, fields);

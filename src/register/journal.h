@@ -60,7 +60,7 @@ private:
     static std::vector<Row> readOpenSale(store::Table& journal);
 
     core::Pos& pos;
-    QString m_trouble;      // a journal set aside, told after login
+    QString m_trouble;       // a journal set aside, told after login
     std::vector<Row> m_open; // the sale read at opening, brought back after login
     Fields m_noted;          // the kind and customer the journal's lines hold
 };

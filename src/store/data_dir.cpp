@@ -41,8 +41,8 @@ std::vector<std::string> tablesIn(const std::string& path, const std::vector<std
     sqlite3* db = nullptr;
     if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
         sqlite3_stmt* st = nullptr;
-        sqlite3_prepare_v2(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1",
-                           -1, &st, nullptr);
+        sqlite3_prepare_v2(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1", -1,
+                           &st, nullptr);
         for (const std::string& name : names) {
             sqlite3_bind_text(st, 1, name.c_str(), -1, SQLITE_TRANSIENT);
             if (sqlite3_step(st) == SQLITE_ROW) found.push_back(name);
@@ -64,7 +64,8 @@ void createTableFile(const std::string& place, Kind kind) {
     const std::string shown = table.empty() ? path : path + " table " + table;
     std::error_code ec;
     // A table file is made whole or not at all; a table kept in another's file joins it.
-    if (table.empty() && fs::exists(path, ec)) throw EngineError(path + ": the file exists already");
+    if (table.empty() && fs::exists(path, ec))
+        throw EngineError(path + ": the file exists already");
     if (!table.empty() && !fs::is_regular_file(path, ec))
         throw EngineError(path + ": the table file is missing");
     if (!table.empty() && !tablesIn(path, partsOf(table)).empty())
@@ -75,13 +76,12 @@ void createTableFile(const std::string& place, Kind kind) {
     const std::string fields = table.empty() ? "layout" : quoted(table + "_layout");
     const std::string ixPrefix = table.empty() ? "" : table + "_";
 
-    std::string sql = "BEGIN IMMEDIATE;"
-                      "CREATE TABLE " + meta + " (key TEXT PRIMARY KEY, value TEXT NOT NULL);"
-                      "INSERT INTO " + meta + " VALUES ('kind', '" +
-                      layout.kindName +
-                      "'), ('format', '1');"
-                      "CREATE TABLE " + fields + " (pos INTEGER PRIMARY KEY, name TEXT NOT NULL,"
-                      " width INTEGER NOT NULL, numeric INTEGER NOT NULL);";
+    std::string sql = "BEGIN IMMEDIATE;";
+    sql += "CREATE TABLE " + meta + " (key TEXT PRIMARY KEY, value TEXT NOT NULL);";
+    sql += "INSERT INTO " + meta + " VALUES ('kind', '" + layout.kindName + "'), ('format', '1');";
+    sql += "CREATE TABLE " + fields +
+           " (pos INTEGER PRIMARY KEY, name TEXT NOT NULL, width INTEGER NOT NULL,"
+           " numeric INTEGER NOT NULL);";
     // Row identities are never reused, so a row remembered by identity is never mistaken for
     // a row added after it was deleted.
     std::string columns = "rid INTEGER PRIMARY KEY AUTOINCREMENT";
@@ -127,7 +127,8 @@ bool tableExists(const std::string& place) {
 std::string setTableAside(const std::string& place, const std::string& base) {
     if (auto t = serverTable(place)) return setServerTableAside(*t, base);
     const auto [path, table] = fileTable(place);
-    if (table.empty()) throw EngineError(path + ": only a table kept in another's file can be set aside");
+    if (table.empty())
+        throw EngineError(path + ": only a table kept in another's file can be set aside");
     std::string aside = base;
     for (int n = 2; !tablesIn(path, partsOf(aside)).empty(); ++n)
         aside = base + "_" + std::to_string(n);

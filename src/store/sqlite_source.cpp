@@ -53,8 +53,8 @@ void bindNumber(sqlite3_stmt* st, int n, double v) {
 class SqliteSource final : public Source {
 public:
     SqliteSource(const FileTable& place, const Layout& layout, bool readOnly)
-        : m_path(place.file), m_shown(place.table.empty() ? place.file
-                                                         : place.file + " table " + place.table),
+        : m_path(place.file),
+          m_shown(place.table.empty() ? place.file : place.file + " table " + place.table),
           m_rows(place.table.empty() ? "rows" : "\"" + place.table + "\""),
           m_meta(place.table.empty() ? "meta" : "\"" + place.table + "_meta\""),
           m_fields(place.table.empty() ? "layout" : "\"" + place.table + "_layout\""),
@@ -235,10 +235,9 @@ void SqliteSource::validate() {
         fail("the " + std::string(m_rows == "rows" ? "file" : "table") + " holds the " + kind +
              " table, not the " + m_layout.kindName + " table");
 
-    if (sqlite3_prepare_v2(m_db,
-                           ("SELECT pos, name, width, numeric FROM " + m_fields + " ORDER BY pos")
-                               .c_str(),
-                           -1, &st, nullptr) != SQLITE_OK) {
+    if (sqlite3_prepare_v2(
+            m_db, ("SELECT pos, name, width, numeric FROM " + m_fields + " ORDER BY pos").c_str(),
+            -1, &st, nullptr) != SQLITE_OK) {
         std::string msg = sqlite3_errmsg(m_db);
         sqlite3_finalize(st);
         fail("the table file is damaged: " + msg);
@@ -297,9 +296,10 @@ void SqliteSource::setOrder(int key) {
     const std::string desc = key >= 0 ? k + " DESC, rid DESC" : "rid DESC";
     const std::string after = key >= 0 ? "(" + k + ", rid) > (?1, ?2)" : "rid > ?2";
 
-    s.first = prepare("SELECT " + s.columns + " FROM " + m_rows + " ORDER BY " + s.order + " LIMIT ?3");
-    s.after = prepare("SELECT " + s.columns + " FROM " + m_rows + " WHERE " + after + " ORDER BY " + s.order +
-                      " LIMIT ?3");
+    s.first =
+        prepare("SELECT " + s.columns + " FROM " + m_rows + " ORDER BY " + s.order + " LIMIT ?3");
+    s.after = prepare("SELECT " + s.columns + " FROM " + m_rows + " WHERE " + after + " ORDER BY " +
+                      s.order + " LIMIT ?3");
     s.last = prepare("SELECT " + s.columns + " FROM " + m_rows + " ORDER BY " + desc + " LIMIT 1");
     s.byRid = prepare("SELECT " + s.columns + " FROM " + m_rows + " WHERE rid = ?1");
     if (!m_readOnly) {
@@ -310,7 +310,8 @@ void SqliteSource::setOrder(int key) {
             sets += (i ? ", " : "") + columnName(i) + " = ?" + std::to_string(i + 1);
         }
         s.insert = prepare("INSERT INTO " + m_rows + " (" + names + ") VALUES (" + params + ")");
-        s.update = prepare("UPDATE " + m_rows + " SET " + sets + " WHERE rid = ?" + std::to_string(n + 1));
+        s.update =
+            prepare("UPDATE " + m_rows + " SET " + sets + " WHERE rid = ?" + std::to_string(n + 1));
         s.remove = prepare("DELETE FROM " + m_rows + " WHERE rid = ?1");
     }
 }
@@ -373,8 +374,9 @@ bool SqliteSource::locate(const std::vector<Match>& equals, Row& into) {
         where += (i ? " AND " : "") + col + " = ?" + std::to_string(i + 1);
     }
     std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> st(
-        prepare("SELECT " + m_st.columns + " FROM " + m_rows + (where.empty() ? "" : " WHERE " + where) +
-                    " ORDER BY " + m_st.order + " LIMIT 1",
+        prepare("SELECT " + m_st.columns + " FROM " + m_rows +
+                    (where.empty() ? "" : " WHERE " + where) + " ORDER BY " + m_st.order +
+                    " LIMIT 1",
                 false),
         sqlite3_finalize);
     for (size_t i = 0; i < equals.size(); ++i) {
@@ -543,8 +545,7 @@ std::int64_t SqliteSource::insertJoined(size_t which, const Layout& layout,
         params += (i ? ", ?" : "?") + std::to_string(i + 1);
     }
     std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> st(
-        prepare("INSERT INTO " + m_attached.at(which) + " (" + names + ") VALUES (" + params +
-                    ")",
+        prepare("INSERT INTO " + m_attached.at(which) + " (" + names + ") VALUES (" + params + ")",
                 false),
         sqlite3_finalize);
     for (size_t i = 0; i < layout.fields.size(); ++i) {
@@ -560,8 +561,7 @@ std::int64_t SqliteSource::insertJoined(size_t which, const Layout& layout,
 
 void SqliteSource::deleteJoined(size_t which, std::int64_t rid) {
     std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> st(
-        prepare("DELETE FROM " + m_attached.at(which) + (rid ? " WHERE rid = ?1" : ""),
-                false),
+        prepare("DELETE FROM " + m_attached.at(which) + (rid ? " WHERE rid = ?1" : ""), false),
         sqlite3_finalize);
     if (rid) sqlite3_bind_int64(st.get(), 1, rid);
     if (sqlite3_step(st.get()) != SQLITE_DONE) failSql("cannot delete from the other table");

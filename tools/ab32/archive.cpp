@@ -246,8 +246,8 @@ QString restore(const QString& archive, const QString& workDir, const QString& d
 
     // The files about to be replaced are kept, in a folder of this restore's own (a second
     // restore in the same second must not find the first one's there).
-    const QString stamp =
-        QDir(workDir).filePath("replaced-" + QDateTime::currentDateTime().toString("yyyyMMdd-hhmmss"));
+    const QString stamp = QDir(workDir).filePath(
+        "replaced-" + QDateTime::currentDateTime().toString("yyyyMMdd-hhmmss"));
     QString kept = stamp;
     for (int n = 2; QFileInfo::exists(kept); ++n)
         kept = stamp + "-" + QString::number(n);

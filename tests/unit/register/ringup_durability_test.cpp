@@ -255,8 +255,8 @@ TEST_P(RegisterProcesses, KilledRegisterBringsBackExactlyTheLinesWhoseStockMoved
         int counts[3] = {};
         Table j(Kind::Journal);
         const QStringList name = core::readLines(QString::fromStdString(till) + "/till.pos");
-        j.setFileName(tablePlaceWith(shop.dataPath(), "product",
-                                     "journal_" + name.value(0).toStdString()));
+        j.setFileName(
+            tablePlaceWith(shop.dataPath(), "product", "journal_" + name.value(0).toStdString()));
         j.open();
         for (j.first(); !j.eof(); j.next())
             for (int k = 0; k < 3; ++k)
