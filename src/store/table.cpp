@@ -228,7 +228,7 @@ void Table::append() {
     if (m_readOnly) fail("the table is open read-only");
     m_edit.assign(fieldCount(), std::string());
     for (int i = 0; i < fieldCount(); ++i)
-        if (m_layout.fields[i].numeric) m_edit[i] = "0";
+        if (m_layout.fields[i].numeric) m_edit[i].assign(1, '0'); // (not = "0": GCC 12 warns)
     m_editRid = 0;
     m_state = State::Insert;
 }
@@ -457,7 +457,7 @@ std::int64_t Table::appendOther(Table& other,
     const Layout& layout = other.layout();
     std::vector<std::string> row(layout.fields.size());
     for (size_t i = 0; i < row.size(); ++i)
-        if (layout.fields[i].numeric) row[i] = "0";
+        if (layout.fields[i].numeric) row[i].assign(1, '0');
     for (const auto& [pos, value] : fields) {
         const FieldDef& f = layout.fields.at(size_t(pos));
         row[size_t(pos)] = f.numeric ? shortestNumber(toNumber(value)) : fitToWidth(value, f.width);
