@@ -7,6 +7,7 @@
 #include "store/data_dir.h"
 #include "store/errors.h"
 #include "store/place.h"
+#include "store/text.h"
 #include "ui/main_form.h"
 
 #include <QLineEdit>
@@ -49,7 +50,9 @@ QString plainName(const QString& text) {
 } // namespace
 
 QString Journal::tillName() {
-    QString name = plainName(core::lineAt(core::readLines(kTillFile), 0));
+    // At most 40 characters, so that the journal's name and the names it may be set aside
+    // under fit the 63 a table name may have.
+    QString name = plainName(core::lineAt(core::readLines(kTillFile), 0)).left(40);
     if (!name.isEmpty()) return name;
     // The machine's name, made unique: two tills may well have been set up alike.
     name = plainName(QSysInfo::machineHostName()).left(30) + "_" +
@@ -64,32 +67,52 @@ void Journal::open(const QString& dataPath) {
     journal.setReadOnly(false);
     m_open.clear();
     const std::string name = "journal_" + tillName().toStdString();
-    const std::string place = store::tablePlaceWith(dataPath.toStdString(), "product", name);
-    journal.setFileName(place);
+    std::string place;
     try {
+        place = store::tablePlaceWith(dataPath.toStdString(), "product", name);
+        journal.setFileName(place);
         if (!store::tableExists(place)) store::createTable(place, store::Kind::Journal);
         journal.open();
         m_open = readOpenSale(journal);
         return;
+    } catch (const store::DamagedTable& e) {
+        journal.close();
+        setAside(place, name, QString::fromUtf8(e.what()));
+    } catch (const store::EngineError& e) {
+        // Out of reach for now (locked, server gone): left as it is for the next start.
+        journal.close();
+        m_trouble = QString("The journal of the open sale cannot be opened (%1).\rThe register "
+                            "goes on without one; a sale it holds stays there for the next start.")
+                        .arg(QString::fromUtf8(e.what()));
+    }
+}
+
+void Journal::setAside(const std::string& place, const std::string& name, const QString& why) {
+    // Kept for the owner to look at; the register goes on with a new journal. The stock its
+    // lines took stays taken: nothing can tell how much it was.
+    store::Table& journal = pos.tables.journal;
+    QString aside;
+    try {
+        aside = QString::fromStdString(store::setTableAside(place, name + "_damaged"));
+    } catch (const store::EngineError& e) {
+        m_trouble = QString("The journal of the open sale cannot be read (%1), nor set aside "
+                            "(%2).\rThe register goes on without one.")
+                        .arg(why, QString::fromUtf8(e.what()));
+        return;
+    }
+    try {
+        store::createTable(place, store::Kind::Journal);
+        journal.open();
+        m_trouble = QString("The journal of the open sale cannot be read (%1).\rIt is kept as the "
+                            "table %2 for the owner; no stock was moved, and a new journal is "
+                            "begun.")
+                        .arg(why, aside);
     } catch (const store::EngineError& e) {
         journal.close();
-        // Kept for the owner to look at; the register goes on with a new journal. The stock
-        // its lines took stays taken: nothing can tell how much it was.
-        const QString why = QString::fromUtf8(e.what());
-        try {
-            const std::string aside = store::setTableAside(place, name + "_damaged");
-            store::createTable(place, store::Kind::Journal);
-            journal.open();
-            m_trouble = QString("The journal of the open sale cannot be read (%1).\rIt is kept "
-                                "as the table %2 for the owner; no stock was moved, and a new "
-                                "journal is begun.")
-                            .arg(why, QString::fromStdString(aside));
-        } catch (const store::EngineError& e2) {
-            journal.close();
-            m_trouble = QString("The journal of the open sale cannot be read (%1), nor set "
-                                "aside (%2).\rThe register goes on without one.")
-                            .arg(why, QString::fromUtf8(e2.what()));
-        }
+        m_trouble = QString("The journal of the open sale cannot be read (%1).\rIt is kept as the "
+                            "table %2 for the owner; no stock was moved. A new journal cannot be "
+                            "begun (%3): the register goes on without one.")
+                        .arg(why, aside, QString::fromUtf8(e.what()));
     }
 }
 
@@ -106,12 +129,18 @@ std::vector<Journal::Row> Journal::readOpenSale(store::Table& journal) {
     for (size_t n = 0; n < rows.size(); ++n) {
         const std::vector<QString>& r = rows[n].fields;
         auto refuse = [&](const char* field, const QString& text) {
-            throw store::EngineError(journal.shownPlace() + ": line " + std::to_string(n + 1) +
-                                     " holds '" + text.toStdString() + "' as its " + field);
+            throw store::DamagedTable(journal.shownPlace() + ": line " + std::to_string(n + 1) +
+                                      " holds '" + text.toStdString() + "' as its " + field);
         };
         for (auto [pos, field] :
              {std::pair{J::QUANTITY, "quantity"}, {J::PRICE, "price"}, {J::COST, "cost"}})
-            if (!core::Decimal::read(r[pos].trimmed().toStdString())) refuse(field, r[pos]);
+            try {
+                if (!core::Decimal::read(r[pos].trimmed().toStdString())) refuse(field, r[pos]);
+            } catch (const store::DamagedTable&) {
+                throw;
+            } catch (const store::PosError&) { // a number too large to reckon with
+                refuse(field, r[pos]);
+            }
         bool whole = false;
         if (r[J::PRODUCT].toLongLong(&whole) <= 0 || !whole) refuse("product", r[J::PRODUCT]);
         for (int pos : {J::TAXABLE, J::REFUND})
@@ -143,8 +172,8 @@ std::int64_t Journal::noteLine(store::Table& products, const Line& line) {
         {J::PRICE, line.price.toStdString()},       {J::COST, line.cost.toStdString()},
         {J::CATEGORY, line.category.toStdString()}, {J::PRODUCT, std::to_string(line.productRow)},
         {J::TAXABLE, line.taxable ? "T" : "F"},     {J::REFUND, line.refund ? "T" : "F"}};
-    m_noted = saleFields();
-    fields.insert(fields.end(), m_noted.begin(), m_noted.end());
+    const Fields sale = saleFields();
+    fields.insert(fields.end(), sale.begin(), sale.end());
     return products.appendOther(pos.tables.journal, fields);
 }
 
@@ -152,7 +181,14 @@ void Journal::noteSale() {
     store::Table& journal = pos.tables.journal;
     if (!journal.isOpen() || pos.sale.lines.empty() || pos.sale.stored) return;
     const Fields fields = saleFields();
-    if (fields == m_noted) return;
+    // A sale comes back as its last line found it: nothing to write when that one agrees.
+    journal.last();
+    if (journal.rowId() == 0) return; // no line noted
+    bool same = true;
+    for (const auto& [field, text] : fields)
+        same = same && journal.text(field) ==
+                           store::fitToWidth(text, journal.layout().fields[size_t(field)].width);
+    if (same) return;
     journal.transactionWith(std::vector<store::Table*>{}, [&] {
         for (journal.first(); !journal.eof(); journal.next()) {
             journal.edit();
@@ -161,7 +197,6 @@ void Journal::noteSale() {
             journal.post();
         }
     });
-    m_noted = fields;
 }
 
 void Journal::dropLine(store::Table& products, std::int64_t journalRow) {
@@ -197,7 +232,6 @@ void Journal::restore() {
     for (int i = 0; i < customer.size(); ++i)
         customer[i]->setText(last[size_t(J::NAME + i)]);
     pos.sub.customers->enableProductEntry();
-    m_noted = saleFields();
     for (const auto& [rid, r] : rows) {
         core::SaleState::LineSource source;
         source.productRow = r[J::PRODUCT].toLongLong();

@@ -55,6 +55,8 @@ private:
     };
     using Fields = std::vector<std::pair<int, std::string>>;
     QString tillName();
+    // A journal that cannot be read renamed aside, a new one begun, and the owner told.
+    void setAside(const std::string& place, const std::string& name, const QString& why);
     Fields saleFields() const; // the kind of sale and the customer, as the register shows them
     // The open sale's lines, every one checked; throws EngineError naming the first bad one.
     static std::vector<Row> readOpenSale(store::Table& journal);
@@ -62,7 +64,6 @@ private:
     core::Pos& pos;
     QString m_trouble;       // a journal set aside, told after login
     std::vector<Row> m_open; // the sale read at opening, brought back after login
-    Fields m_noted;          // the kind and customer the journal's lines hold
 };
 
 inline const char* const kTillFile = "till.pos";

@@ -15,7 +15,10 @@ namespace fs = std::filesystem;
 
 namespace {
 std::string quoted(const std::string& name) {
-    return "\"" + name + "\"";
+    std::string q = "\"";
+    for (char c : name)
+        q += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return q + "\"";
 }
 
 // Runs `sql` on the table file `path` (made when `create`); the error names `shown`.
@@ -35,22 +38,36 @@ void execOnFile(const std::string& path, bool create, const std::string& sql,
     if (rc != SQLITE_OK) throw EngineError(shown + ": " + doing + ": " + msg);
 }
 
+// The first column of what `sql` (?1 bound to `param`) gives on the file `path`; throws when
+// the file cannot be read, so that a busy file is never taken for one without the table.
+std::vector<std::string> namesFrom(const std::string& path, const char* sql,
+                                   const std::string& param = {}) {
+    std::vector<std::string> names;
+    sqlite3* db = nullptr;
+    sqlite3_stmt* st = nullptr;
+    int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+    if (rc == SQLITE_OK) {
+        sqlite3_busy_timeout(db, 5000);
+        rc = sqlite3_prepare_v2(db, sql, -1, &st, nullptr);
+    }
+    if (rc == SQLITE_OK) {
+        sqlite3_bind_text(st, 1, param.c_str(), -1, SQLITE_TRANSIENT);
+        while ((rc = sqlite3_step(st)) == SQLITE_ROW)
+            names.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+    }
+    const std::string msg = db ? sqlite3_errmsg(db) : "cannot open the file";
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+    if (rc != SQLITE_DONE) throw EngineError(path + ": cannot look into the file: " + msg);
+    return names;
+}
+
 // The tables of `path` whose names are among `names`.
 std::vector<std::string> tablesIn(const std::string& path, const std::vector<std::string>& names) {
     std::vector<std::string> found;
-    sqlite3* db = nullptr;
-    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-        sqlite3_stmt* st = nullptr;
-        sqlite3_prepare_v2(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1", -1,
-                           &st, nullptr);
-        for (const std::string& name : names) {
-            sqlite3_bind_text(st, 1, name.c_str(), -1, SQLITE_TRANSIENT);
-            if (sqlite3_step(st) == SQLITE_ROW) found.push_back(name);
-            sqlite3_reset(st);
-        }
-        sqlite3_finalize(st);
-    }
-    sqlite3_close(db);
+    for (const std::string& table :
+         namesFrom(path, "SELECT name FROM sqlite_master WHERE type = 'table'"))
+        if (std::find(names.begin(), names.end(), table) != names.end()) found.push_back(table);
     return found;
 }
 
@@ -132,22 +149,16 @@ std::string setTableAside(const std::string& place, const std::string& base) {
     std::string aside = base;
     for (int n = 2; !tablesIn(path, partsOf(aside)).empty(); ++n)
         aside = base + "_" + std::to_string(n);
+    if (!plainTableName(aside))
+        throw EngineError(path + " table " + table + ": no free name to set the table aside under");
     // Its indexes go: they would stand in the way of the names of a new table's.
     std::string sql = "BEGIN IMMEDIATE;";
-    sqlite3* db = nullptr;
-    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-        sqlite3_stmt* st = nullptr;
-        sqlite3_prepare_v2(db,
-                           "SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = ?1 "
-                           "AND sql IS NOT NULL",
-                           -1, &st, nullptr);
-        sqlite3_bind_text(st, 1, table.c_str(), -1, SQLITE_TRANSIENT);
-        while (sqlite3_step(st) == SQLITE_ROW)
-            sql += "DROP INDEX " +
-                   quoted(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))) + ";";
-        sqlite3_finalize(st);
-    }
-    sqlite3_close(db);
+    for (const std::string& index :
+         namesFrom(path,
+                   "SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = ?1 "
+                   "AND sql IS NOT NULL",
+                   table))
+        sql += "DROP INDEX " + quoted(index) + ";";
     const std::vector<std::string> from = partsOf(table), to = partsOf(aside);
     for (size_t i = 0; i < from.size(); ++i)
         if (!tablesIn(path, {from[i]}).empty())

@@ -17,6 +17,14 @@ public:
     using PosError::PosError;
 };
 
+// A table that is there but is not what it should be: not a table, another layout, damaged
+// pages, or rows that do not read. Unlike a table out of reach (locked, server gone), trying
+// again later will not help.
+class DamagedTable : public EngineError {
+public:
+    using EngineError::EngineError;
+};
+
 // Text that should have been a number or a date.
 class ConversionError : public PosError {
 public:

@@ -1,5 +1,7 @@
 #include "store/place.h"
 
+#include "store/errors.h"
+
 #include <cctype>
 #include <regex>
 
@@ -25,6 +27,8 @@ std::string tablePlace(const std::string& dataPath, const std::string& name) {
 
 std::string tablePlaceWith(const std::string& dataPath, const std::string& host,
                            const std::string& name) {
+    // Anything else would not read back as a table kept in the host's file.
+    if (!plainTableName(name)) throw EngineError("'" + name + "' cannot name a table");
     if (isServerPath(dataPath)) return tablePlace(dataPath, name);
     return tablePlace(dataPath, host) + "#" + name;
 }

@@ -435,12 +435,12 @@ private:
         if (comment == signature(m_layout)) return;
         for (Kind k : kAllKinds)
             if (comment == signature(layoutOf(k)))
-                throw EngineError(m_shown + ": the table holds the " + layoutOf(k).kindName +
-                                  " table, not the " + m_layout.kindName + " table");
+                throw DamagedTable(m_shown + ": the table holds the " + layoutOf(k).kindName +
+                                   " table, not the " + m_layout.kindName + " table");
         if (comment.rfind("marlow-pos " + m_layout.kindName + " table:", 0) == 0)
-            throw EngineError(m_shown + ": the fields of the table do not match the " +
-                              m_layout.kindName + " table");
-        throw EngineError(m_shown + ": this is not a table of the shop");
+            throw DamagedTable(m_shown + ": the fields of the table do not match the " +
+                               m_layout.kindName + " table");
+        throw DamagedTable(m_shown + ": this is not a table of the shop");
     }
 
     std::shared_ptr<Connection> m_conn;
@@ -628,13 +628,16 @@ bool serverTableExists(const ServerTable& place) {
 std::string setServerTableAside(const ServerTable& place, const std::string& base) {
     const std::string shown = shownConnection(place.connection) + " table " + place.table;
     auto conn = Connection::get(place.connection);
-    for (int n = 1;; ++n) {
+    for (int n = 1; n < 1000; ++n) {
         const std::string aside = n == 1 ? base : base + "_" + std::to_string(n);
+        // A longer name would be cut short by the server: every try would come out the same.
+        if (!plainTableName(aside)) break;
         if (serverTableExists({place.connection, aside})) continue;
         conn->exec(shown, "cannot set the table aside",
                    "ALTER TABLE " + quoteIdent(place.table) + " RENAME TO " + quoteIdent(aside));
         return aside;
     }
+    throw EngineError(shown + ": there is no free name to set the table aside under");
 }
 
 bool serverShopPresent(const std::string& uri) {

@@ -121,6 +121,17 @@ private:
     [[noreturn]] void failSql(const char* doing) const {
         fail(std::string(doing) + ": " + sqlite3_errmsg(m_db));
     }
+    [[noreturn]] void failDamaged(const std::string& what) const {
+        throw DamagedTable(m_shown + ": " + what);
+    }
+    // A failure reading the table's own description: damage, unless the file was merely out
+    // of reach (locked, unreadable, out of memory).
+    [[noreturn]] void failReading(int code, const std::string& what) const {
+        if (code == SQLITE_BUSY || code == SQLITE_LOCKED || code == SQLITE_IOERR ||
+            code == SQLITE_NOMEM || code == SQLITE_CANTOPEN || code == SQLITE_INTERRUPT)
+            fail(what);
+        failDamaged(what);
+    }
     void open();
     void validate();
     void exec(const char* sql, const char* doing);
@@ -174,14 +185,14 @@ void SqliteSource::open() {
         in.read(reinterpret_cast<char*>(h), sizeof h);
         if (in.gcount() < 100 || std::string_view(reinterpret_cast<char*>(h), 16) !=
                                      std::string_view("SQLite format 3\0", 16))
-            fail("this is not a table file");
+            failDamaged("this is not a table file");
         std::uint64_t pageSize = (h[16] << 8) | h[17];
         if (pageSize == 1) pageSize = 65536;
         std::uint64_t pages = (std::uint64_t(h[28]) << 24) | (h[29] << 16) | (h[30] << 8) | h[31];
         // After a crash the journal or log beside the file may still be rolled back or in.
         bool hasLog = fs::exists(m_path + "-wal", ec) || fs::exists(m_path + "-journal", ec);
         if (!hasLog && pages > 0 && pageSize * pages > fs::file_size(m_path, ec))
-            fail("the table file is truncated");
+            failDamaged("the table file is truncated");
     }
 
     int flags = (m_readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
@@ -218,10 +229,11 @@ void SqliteSource::validate() {
         int code = sqlite3_errcode(m_db) & 0xff;
         std::string msg = sqlite3_errmsg(m_db);
         sqlite3_finalize(st);
-        if (code == SQLITE_NOTADB) fail("this is not a table file");
-        if (code == SQLITE_CORRUPT) fail("the table file is damaged: " + msg);
-        if (m_rows != "rows") fail("there is no such table in the file (" + msg + ")");
-        fail("this is not a table file (" + msg + ")");
+        if (code == SQLITE_NOTADB) failDamaged("this is not a table file");
+        if (code == SQLITE_CORRUPT) failDamaged("the table file is damaged: " + msg);
+        if (code == SQLITE_ERROR && m_rows != "rows")
+            failDamaged("there is no such table in the file (" + msg + ")");
+        failReading(code, "this is not a table file (" + msg + ")");
     }
     std::string kind;
     int rc = sqlite3_step(st);
@@ -229,18 +241,19 @@ void SqliteSource::validate() {
         kind = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
     sqlite3_finalize(st);
     if (rc != SQLITE_ROW && rc != SQLITE_DONE)
-        fail("the table file is damaged: " + std::string(sqlite3_errmsg(m_db)));
-    if (kind.empty()) fail("this is not a table file (it names no layout)");
+        failReading(rc & 0xff, "the table file is damaged: " + std::string(sqlite3_errmsg(m_db)));
+    if (kind.empty()) failDamaged("this is not a table file (it names no layout)");
     if (kind != m_layout.kindName)
-        fail("the " + std::string(m_rows == "rows" ? "file" : "table") + " holds the " + kind +
-             " table, not the " + m_layout.kindName + " table");
+        failDamaged("the " + std::string(m_rows == "rows" ? "file" : "table") + " holds the " +
+                    kind + " table, not the " + m_layout.kindName + " table");
 
     if (sqlite3_prepare_v2(
             m_db, ("SELECT pos, name, width, numeric FROM " + m_fields + " ORDER BY pos").c_str(),
             -1, &st, nullptr) != SQLITE_OK) {
+        const int code = sqlite3_errcode(m_db) & 0xff;
         std::string msg = sqlite3_errmsg(m_db);
         sqlite3_finalize(st);
-        fail("the table file is damaged: " + msg);
+        failReading(code, "the table file is damaged: " + msg);
     }
     size_t n = 0;
     bool same = true;
@@ -259,11 +272,11 @@ void SqliteSource::validate() {
     if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
         std::string msg = sqlite3_errmsg(m_db);
         sqlite3_finalize(st);
-        fail("the table file is damaged: " + msg);
+        failReading(rc & 0xff, "the table file is damaged: " + msg);
     }
     sqlite3_finalize(st);
     if (!same || n != m_layout.fields.size())
-        fail("the fields of the file do not match the " + m_layout.kindName + " table");
+        failDamaged("the fields of the file do not match the " + m_layout.kindName + " table");
 }
 
 sqlite3_stmt* SqliteSource::prepare(const std::string& sql, bool persistent) {

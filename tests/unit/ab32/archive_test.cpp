@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 
@@ -95,8 +96,16 @@ TEST(BackupProgram, RestoresEveryRowAfterTheDataWasDamaged) {
     ASSERT_TRUE(keptSale.open(QIODevice::ReadOnly));
     EXPECT_EQ(keptSale.readAll(), QByteArray("rubbish"));
     // Restored again at once: what the first restore put in place is kept in a folder of
-    // its own, the first restore's kept files untouched.
+    // its own, the first restore's kept files untouched. Folders named for these seconds are
+    // there already, as a restore a moment earlier would have left them.
+    QStringList taken;
+    for (int s = 0; s < 3; ++s) {
+        taken << work + "/replaced-" +
+                     QDateTime::currentDateTime().addSecs(s).toString("yyyyMMdd-hhmmss");
+        QDir().mkpath(taken.back());
+    }
     const QString keptAgain = ab32::restore(zip, work, data);
+    EXPECT_FALSE(taken.contains(keptAgain)) << keptAgain.toStdString();
     EXPECT_NE(keptAgain, kept);
     QFile keptFirst(kept + "/sale.tbl");
     ASSERT_TRUE(keptFirst.open(QIODevice::ReadOnly));

@@ -2,8 +2,10 @@
 #include "store/errors.h"
 #include "store/place.h"
 #include "store/sqlite_source.h"
+
 #include "store/table.h"
 #include "test_dir.h"
+#include <sqlite3.h>
 
 #include <gtest/gtest.h>
 
@@ -34,7 +36,9 @@ void expectRefused(const std::string& path, Kind kind, const std::string& what) 
         EXPECT_NE(msg.find(what), std::string::npos) << msg;
     }
     EXPECT_FALSE(t.isOpen());
-    if (fs::is_regular_file(path)) EXPECT_EQ(readAll(path), before);
+    if (fs::is_regular_file(path)) {
+        EXPECT_EQ(readAll(path), before);
+    }
     EXPECT_FALSE(fs::exists(path + "-wal"));
     EXPECT_FALSE(fs::exists(path + "-journal"));
 }
@@ -169,7 +173,35 @@ TEST(TableFiles, ATableKeptInAnothersFileIsStoredWithIt) {
     note(false);
     EXPECT_EQ(products.recordCount(), 1);
     EXPECT_EQ(journal.recordCount(), 1);
+    // One file, one commit: the product table's connection reached the journal without
+    // attaching any other file.
+    sqlite3_stmt* st = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(products.handle(), "SELECT name FROM pragma_database_list", -1,
+                                 &st, nullptr),
+              SQLITE_OK);
+    std::vector<std::string> schemas;
+    while (sqlite3_step(st) == SQLITE_ROW)
+        schemas.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+    sqlite3_finalize(st);
+    EXPECT_EQ(schemas, std::vector<std::string>{"main"});
     journal.close();
+
+    // A table that is not what it should be is damaged; one out of reach is not, and must
+    // never be set aside for it.
+    Table wrong(Kind::Customer);
+    wrong.setFileName(place);
+    EXPECT_THROW(wrong.open(), DamagedTable);
+    sqlite3* locker = nullptr;
+    sqlite3_open(dir.file("data/product.tbl").c_str(), &locker);
+    sqlite3_exec(locker, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
+    try {
+        tableExists(place);
+        ADD_FAILURE() << "a locked file was looked into";
+    } catch (const DamagedTable&) {
+        ADD_FAILURE() << "a locked file was taken for a damaged one";
+    } catch (const EngineError&) {
+    }
+    sqlite3_close(locker); // its transaction rolled back
 
     // Set aside twice: each time under a free name, and a new one can take its place.
     EXPECT_EQ(setTableAside(place, "journal_t1_damaged"), "journal_t1_damaged");
