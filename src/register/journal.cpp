@@ -219,10 +219,10 @@ void Journal::restore() {
         m_trouble.clear();
         pos.dialogs().error(trouble);
     }
-    if (!pos.tables.journal.isOpen() || !pos.sale.lines.empty()) return;
+    // Read once, brought back at most once: what the journal held when the tables opened.
     const std::vector<Row> rows = std::move(m_open);
     m_open.clear();
-    if (rows.empty()) return;
+    if (!pos.tables.journal.isOpen() || !pos.sale.lines.empty() || rows.empty()) return;
 
     // The kind of sale and the customer as the last line found them.
     auto& f = pos.form;
