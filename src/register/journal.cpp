@@ -133,14 +133,14 @@ std::vector<Journal::Row> Journal::readOpenSale(store::Table& journal) {
                                       " holds '" + text.toStdString() + "' as its " + field);
         };
         for (auto [pos, field] :
-             {std::pair{J::QUANTITY, "quantity"}, {J::PRICE, "price"}, {J::COST, "cost"}})
+             {std::pair{J::QUANTITY, "quantity"}, {J::PRICE, "price"}, {J::COST, "cost"}}) {
+            bool number = false;
             try {
-                if (!core::Decimal::read(r[pos].trimmed().toStdString())) refuse(field, r[pos]);
-            } catch (const store::DamagedTable&) {
-                throw;
+                number = core::Decimal::read(r[pos].trimmed().toStdString()).has_value();
             } catch (const store::PosError&) { // a number too large to reckon with
-                refuse(field, r[pos]);
             }
+            if (!number) refuse(field, r[pos]);
+        }
         bool whole = false;
         if (r[J::PRODUCT].toLongLong(&whole) <= 0 || !whole) refuse("product", r[J::PRODUCT]);
         for (int pos : {J::TAXABLE, J::REFUND})

@@ -3,24 +3,19 @@
 #include "store/errors.h"
 #include "store/place.h"
 #include "store/server_source.h"
+#include "store/sqlite_source.h"
 #include "store/table.h"
 
 #include <sqlite3.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <set>
 
 namespace store {
 namespace fs = std::filesystem;
 
 namespace {
-std::string quoted(const std::string& name) {
-    std::string q = "\"";
-    for (char c : name)
-        q += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return q + "\"";
-}
-
 // Runs `sql` on the table file `path` (made when `create`); the error names `shown`.
 void execOnFile(const std::string& path, bool create, const std::string& sql,
                 const std::string& shown, const char* doing) {
@@ -62,35 +57,36 @@ std::vector<std::string> namesFrom(const std::string& path, const char* sql,
     return names;
 }
 
-// The tables of `path` whose names are among `names`.
-std::vector<std::string> tablesIn(const std::string& path, const std::vector<std::string>& names) {
-    std::vector<std::string> found;
-    for (const std::string& table :
-         namesFrom(path, "SELECT name FROM sqlite_master WHERE type = 'table'"))
-        if (std::find(names.begin(), names.end(), table) != names.end()) found.push_back(table);
-    return found;
+// Every SQLite table of the file `path`.
+std::set<std::string> tablesOf(const std::string& path) {
+    const auto names = namesFrom(path, "SELECT name FROM sqlite_master WHERE type = 'table'");
+    return {names.begin(), names.end()};
 }
 
-std::vector<std::string> partsOf(const std::string& table) {
-    return {table, table + "_meta", table + "_layout"};
+// Whether any part of table `name` (kept in another's file) is among `tables`.
+bool holdsAny(const std::set<std::string>& tables, const std::string& name) {
+    for (const std::string& part : fileTableParts(name).all())
+        if (tables.count(part)) return true;
+    return false;
 }
 } // namespace
 
 void createTableFile(const std::string& place, Kind kind) {
-    const auto [path, table] = fileTable(place);
-    const std::string shown = table.empty() ? path : path + " table " + table;
+    const FileTable at = fileTable(place);
+    const auto& [path, table] = at;
+    const std::string shown = at.shown();
     std::error_code ec;
     // A table file is made whole or not at all; a table kept in another's file joins it.
     if (table.empty() && fs::exists(path, ec))
         throw EngineError(path + ": the file exists already");
     if (!table.empty() && !fs::is_regular_file(path, ec))
         throw EngineError(path + ": the table file is missing");
-    if (!table.empty() && !tablesIn(path, partsOf(table)).empty())
+    if (!table.empty() && holdsAny(tablesOf(path), table))
         throw EngineError(shown + ": the table exists already");
     const Layout& layout = layoutOf(kind);
-    const std::string rows = table.empty() ? "rows" : quoted(table);
-    const std::string meta = table.empty() ? "meta" : quoted(table + "_meta");
-    const std::string fields = table.empty() ? "layout" : quoted(table + "_layout");
+    const FileTableParts parts = fileTableParts(table);
+    const std::string rows = sqlName(parts.rows), meta = sqlName(parts.meta),
+                      fields = sqlName(parts.fields);
     const std::string ixPrefix = table.empty() ? "" : table + "_";
 
     std::string sql = "BEGIN IMMEDIATE;";
@@ -138,19 +134,21 @@ bool tableExists(const std::string& place) {
     const auto [path, table] = fileTable(place);
     std::error_code ec;
     if (table.empty()) return fs::exists(path, ec);
-    return !tablesIn(path, partsOf(table)).empty();
+    return holdsAny(tablesOf(path), table);
 }
 
 std::string setTableAside(const std::string& place, const std::string& base) {
     if (auto t = serverTable(place)) return setServerTableAside(*t, base);
-    const auto [path, table] = fileTable(place);
+    const FileTable at = fileTable(place);
+    const auto& [path, table] = at;
     if (table.empty())
         throw EngineError(path + ": only a table kept in another's file can be set aside");
+    const std::set<std::string> tables = tablesOf(path);
     std::string aside = base;
-    for (int n = 2; !tablesIn(path, partsOf(aside)).empty(); ++n)
+    for (int n = 2; holdsAny(tables, aside); ++n)
         aside = base + "_" + std::to_string(n);
     if (!plainTableName(aside))
-        throw EngineError(path + " table " + table + ": no free name to set the table aside under");
+        throw EngineError(at.shown() + ": no free name to set the table aside under");
     // Its indexes go: they would stand in the way of the names of a new table's.
     std::string sql = "BEGIN IMMEDIATE;";
     for (const std::string& index :
@@ -158,13 +156,13 @@ std::string setTableAside(const std::string& place, const std::string& base) {
                    "SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = ?1 "
                    "AND sql IS NOT NULL",
                    table))
-        sql += "DROP INDEX " + quoted(index) + ";";
-    const std::vector<std::string> from = partsOf(table), to = partsOf(aside);
+        sql += "DROP INDEX " + sqlName(index) + ";";
+    const auto from = fileTableParts(table).all(), to = fileTableParts(aside).all();
     for (size_t i = 0; i < from.size(); ++i)
-        if (!tablesIn(path, {from[i]}).empty())
-            sql += "ALTER TABLE " + quoted(from[i]) + " RENAME TO " + quoted(to[i]) + ";";
+        if (tables.count(from[i]))
+            sql += "ALTER TABLE " + sqlName(from[i]) + " RENAME TO " + sqlName(to[i]) + ";";
     sql += "COMMIT;";
-    execOnFile(path, false, sql, path + " table " + table, "cannot set the table aside");
+    execOnFile(path, false, sql, at.shown(), "cannot set the table aside");
     return aside;
 }
 

@@ -84,7 +84,7 @@ enum : int {
     PRODUCT, // the identity of the product row its stock moved on
     TAXABLE, // T or F
     REFUND,  // T or F
-    KIND,    // cash, credit or quote
+    KIND,    // cash, credit, quote or refund
     NAME,
     ADDRESS1,
     ADDRESS2,

@@ -25,6 +25,8 @@ std::string tablePlaceWith(const std::string& dataPath, const std::string& host,
 struct FileTable {
     std::string file;
     std::string table;
+    // As messages name it: the file, and the table when it is not the file's own.
+    std::string shown() const { return table.empty() ? file : file + " table " + table; }
 };
 FileTable fileTable(const std::string& place);
 

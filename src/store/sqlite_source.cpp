@@ -53,12 +53,12 @@ void bindNumber(sqlite3_stmt* st, int n, double v) {
 class SqliteSource final : public Source {
 public:
     SqliteSource(const FileTable& place, const Layout& layout, bool readOnly)
-        : m_path(place.file),
-          m_shown(place.table.empty() ? place.file : place.file + " table " + place.table),
-          m_rows(place.table.empty() ? "rows" : "\"" + place.table + "\""),
-          m_meta(place.table.empty() ? "meta" : "\"" + place.table + "_meta\""),
-          m_fields(place.table.empty() ? "layout" : "\"" + place.table + "_layout\""),
+        : m_path(place.file), m_shown(place.shown()), m_keptWith(!place.table.empty()),
           m_layout(layout), m_readOnly(readOnly) {
+        const FileTableParts parts = fileTableParts(place.table);
+        m_rows = sqlName(parts.rows);
+        m_meta = sqlName(parts.meta);
+        m_fields = sqlName(parts.fields);
         open();
     }
     ~SqliteSource() override {
@@ -145,9 +145,8 @@ private:
 
     std::string m_path;  // the file
     std::string m_shown; // the file, and the table when it is not the file's own
-    // The names of the rows, the kind and the fields of the table in its file: "rows", "meta"
-    // and "layout" for the file's own, NAME, NAME_meta and NAME_layout for one kept with it.
-    std::string m_rows, m_meta, m_fields;
+    bool m_keptWith;     // kept in another table's file
+    std::string m_rows, m_meta, m_fields; // its SQLite tables (fileTableParts), quoted
     std::string m_file; // the file's full path, to know a joined table kept in the same file
     const Layout& m_layout;
     bool m_readOnly;
@@ -231,7 +230,7 @@ void SqliteSource::validate() {
         sqlite3_finalize(st);
         if (code == SQLITE_NOTADB) failDamaged("this is not a table file");
         if (code == SQLITE_CORRUPT) failDamaged("the table file is damaged: " + msg);
-        if (code == SQLITE_ERROR && m_rows != "rows")
+        if (code == SQLITE_ERROR && m_keptWith)
             failDamaged("there is no such table in the file (" + msg + ")");
         failReading(code, "this is not a table file (" + msg + ")");
     }
@@ -244,8 +243,8 @@ void SqliteSource::validate() {
         failReading(rc & 0xff, "the table file is damaged: " + std::string(sqlite3_errmsg(m_db)));
     if (kind.empty()) failDamaged("this is not a table file (it names no layout)");
     if (kind != m_layout.kindName)
-        failDamaged("the " + std::string(m_rows == "rows" ? "file" : "table") + " holds the " +
-                    kind + " table, not the " + m_layout.kindName + " table");
+        failDamaged("the " + std::string(m_keptWith ? "table" : "file") + " holds the " + kind +
+                    " table, not the " + m_layout.kindName + " table");
 
     if (sqlite3_prepare_v2(
             m_db, ("SELECT pos, name, width, numeric FROM " + m_fields + " ORDER BY pos").c_str(),
@@ -583,7 +582,7 @@ void SqliteSource::deleteJoined(size_t which, std::int64_t rid) {
 
 std::optional<Kind> fileKind(const std::string& path) {
     const FileTable place = fileTable(path);
-    const std::string meta = place.table.empty() ? "meta" : "\"" + place.table + "_meta\"";
+    const std::string meta = sqlName(fileTableParts(place.table).meta);
     sqlite3* db = nullptr;
     std::optional<Kind> kind;
     if (sqlite3_open_v2(place.file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
@@ -598,6 +597,18 @@ std::optional<Kind> fileKind(const std::string& path) {
     }
     sqlite3_close(db);
     return kind;
+}
+
+FileTableParts fileTableParts(const std::string& name) {
+    if (name.empty()) return {"rows", "meta", "layout"};
+    return {name, name + "_meta", name + "_layout"};
+}
+
+std::string sqlName(const std::string& name) {
+    std::string q = "\"";
+    for (char c : name)
+        q += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return q + "\"";
 }
 
 std::unique_ptr<Source> openTableFile(const std::string& path, const Layout& layout,

@@ -28,8 +28,7 @@ Table::~Table() {
 
 std::string Table::shownPlace() const {
     if (auto t = serverTable(m_path)) return shownConnection(t->connection) + " table " + t->table;
-    const FileTable place = fileTable(m_path);
-    return place.table.empty() ? m_path : place.file + " table " + place.table;
+    return fileTable(m_path).shown();
 }
 
 void Table::fail(const std::string& what) const {
@@ -399,31 +398,31 @@ void Table::transactionWith(const std::vector<Table*>& others,
         } catch (const std::exception&) {
         }
     };
-    try {
-        Transaction tx(*this);
-        work();
-        tx.commit();
-    } catch (...) {
+    // The other tables read again, whatever became of the transaction.
+    auto release = [&](bool stored) {
         const std::vector<Table*> touched = m_joined;
         unjoin();
         for (Table* other : touched)
             try {
                 other->refresh();
             } catch (const std::exception&) {
+                // Stored is stored: a failure to re-read another table now must not look like
+                // a failed transaction, or the caller might store the same thing again.
+                if (stored) {
+                    other->m_hasRow = false;
+                    other->m_eof = true;
+                }
             }
+    };
+    try {
+        Transaction tx(*this);
+        work();
+        tx.commit();
+    } catch (...) {
+        release(false);
         throw;
     }
-    const std::vector<Table*> touched = m_joined;
-    unjoin();
-    // Stored is stored: a failure to re-read another table now must not look like a failed
-    // transaction, or the caller might store the same thing again.
-    for (Table* other : touched)
-        try {
-            other->refresh();
-        } catch (const std::exception&) {
-            other->m_hasRow = false;
-            other->m_eof = true;
-        }
+    release(true);
 }
 
 size_t Table::joinedIndex(const Table& other) const {
